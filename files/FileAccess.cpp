@@ -79,24 +79,24 @@ std::string FileErrorMessage(std::string_view action, const std::string& fileNam
 }
 
 bool ReadFileBytes(const std::string& fileName, std::uint64_t limit, std::vector<std::uint8_t>& bytes,
-                   std::uint64_t& fileSize, std::string& error)
+                   std::uint64_t& fileSize, std::string& reason)
 {
     // Only regular files: a folder cannot be read, and a pipe or a device
     // could block or never end.
     std::error_code ec;
     fs::file_status status = fs::status(fs::path(fileName), ec);
     if (fs::is_directory(status)) {
-        error = FileErrorMessage("open", fileName, errnoText(EISDIR));
+        reason = errnoText(EISDIR);
         return false;
     }
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        error = FileErrorMessage("open", fileName, "Not a regular file");
+        reason = "Not a regular file";
         return false;
     }
     errno = 0;
     FileHandle file(std::fopen(fileName.c_str(), "rb"));
     if (!file) {
-        error = FileErrorMessage("open", fileName, errnoText(errno ? errno : ENOENT));
+        reason = errnoText(errno ? errno : ENOENT);
         return false;
     }
     std::uintmax_t size = fs::file_size(fs::path(fileName), ec);
@@ -115,7 +115,7 @@ bool ReadFileBytes(const std::string& fileName, std::uint64_t limit, std::vector
         }
     }
     if (std::ferror(file.get())) {
-        error = FileErrorMessage("read", fileName, errnoText(errno ? errno : EIO));
+        reason = errnoText(errno ? errno : EIO);
         return false;
     }
     // When the whole file was read its length is what was read; the size on

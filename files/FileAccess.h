@@ -13,10 +13,10 @@
 std::string FileErrorMessage(std::string_view action, const std::string& fileName, std::string_view reason);
 
 // Reads at most limit bytes of a regular file into bytes and reports the
-// file's size. On failure returns false with a "Cannot open file" or
-// "Cannot read file" message in error.
+// file's size. On failure returns false with the system's text for the
+// reason ("No such file or directory") in reason.
 bool ReadFileBytes(const std::string& fileName, std::uint64_t limit, std::vector<std::uint8_t>& bytes,
-                   std::uint64_t& fileSize, std::string& error);
+                   std::uint64_t& fileSize, std::string& reason);
 
 // Writes bytes to a temporary file beside fileName and renames it over
 // fileName once every byte is on disk. On failure the temporary file is

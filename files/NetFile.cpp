@@ -173,9 +173,9 @@ bool ReadNetFile(const std::string& fileName, std::unique_ptr<TNeuroNet>& net)
     try {
         std::vector<std::uint8_t> bytes;
         std::uint64_t fileSize = 0;
-        std::string error;
+        std::string reason;
         std::uint64_t limit = MaxNetFileSize();
-        if (!ReadFileBytes(fileName, limit + 1, bytes, fileSize, error) || fileSize > limit)
+        if (!ReadFileBytes(fileName, limit + 1, bytes, fileSize, reason) || fileSize > limit)
             return false;
         std::unique_ptr<TNeuroNet> read = DecodeNetFile(bytes);
         if (!read)
