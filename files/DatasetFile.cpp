@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <cstdio>
 #include <new>
 
 #include "files/ByteStream.h"
@@ -90,7 +90,7 @@ DatasetReadResult readDatasetBytes(const std::string& fileName, std::vector<std:
     return DatasetReadResult::Loaded;
 }
 
-const char* kNotEnoughMemory = "Not enough memory for the dataset";
+constexpr const char* kNotEnoughMemory = "Not enough memory for the dataset";
 
 // A value the editor holds, as the double the file stores; false when it
 // lies beyond the double range (an infinity or NaN stays what it is).
