@@ -52,6 +52,28 @@ double measuredClockGHz()
     return 10.0 * turns / ns;
 }
 
+// Three independent x87 multiplication chains beside three independent
+// addition chains: what the core issues per cycle when both kinds are ready.
+double x87OperationsPerNanosecond()
+{
+    const long turns = 50'000'000;
+    long counter = turns;
+    const double factor = 1.0000001;
+    auto start = std::chrono::steady_clock::now();
+    asm volatile(
+        "fldz\n\tfldz\n\tfldz\n\tfld1\n\tfld1\n\tfld1\n\tfldl %1\n"
+        "1:\n\t"
+        "fmul %%st, %%st(1)\n\tfmul %%st, %%st(2)\n\tfmul %%st, %%st(3)\n\t"
+        "fadd %%st, %%st(4)\n\tfadd %%st, %%st(5)\n\tfadd %%st, %%st(6)\n\t"
+        "dec %0\n\tjnz 1b\n\t"
+        "fstp %%st\n\tfstp %%st\n\tfstp %%st\n\tfstp %%st\n\tfstp %%st\n\tfstp %%st\n\tfstp %%st"
+        : "+r"(counter)
+        : "m"(factor)
+        : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
+    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    return 6.0 * turns / ns;
+}
+
 void printComparison(const std::map<std::string, double>& ns)
 {
     auto time = [&](const std::string& name) {
@@ -77,6 +99,8 @@ void printComparison(const std::map<std::string, double>& ns)
         double macs = widest.connections() / linear;  // multiply-adds per ns = G/s
         std::printf("\nall-linear %s forward pass: %.2f G multiply-adds/s at a measured %.2f GHz = %.0f%% of one per cycle\n",
                     widest.name().c_str(), macs, ghz, 100 * macs / ghz);
+        std::printf("x87 multiplications and additions together: %.2f per cycle (a multiply-add needs one of each)\n",
+                    x87OperationsPerNanosecond() / ghz);
     }
 }
 

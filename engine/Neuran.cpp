@@ -379,6 +379,44 @@ bool TNeuroNet::HasTrainingBuffers() const
     return std::all_of(Layers.begin(), Layers.end(), [](const auto& layer) { return layer->HasTrainingBuffers(); });
 }
 
+namespace {
+
+// Sums of a block of inputs j of the next layer, each d_j rounded to a double
+// after every addition as the step defines it. The block's sums are
+// independent, so they advance together along each contiguous weight row.
+template <int Block>
+void deltaSums(const TLayer& next, int j0, double* d)
+{
+    for (int q = 0; q < Block; ++q)
+        d[q] = 0;
+    const std::size_t stride = next.InputCount();
+    for (int i = 0; i < next.NeuronCount(); ++i) {
+        const Extended delta = next.Deltas[i];
+        const double* w = next.Weights.data() + i * stride + j0;
+        for (int q = 0; q < Block; ++q)
+            d[q] = static_cast<double>(d[q] + delta * static_cast<Extended>(w[q]));
+    }
+}
+
+}  // namespace
+
+void TNeuroNet::HiddenDeltas(TLayer& layer, const TLayer& next)
+{
+    constexpr int kBlock = 8;
+    double d[kBlock];
+    const int n = layer.NeuronCount();
+    int j = 0;
+    for (; j + kBlock <= n; j += kBlock) {
+        deltaSums<kBlock>(next, j, d);
+        for (int q = 0; q < kBlock; ++q)
+            layer.Deltas[j + q] = static_cast<double>(layer.Derivative(j + q + 1) * static_cast<Extended>(d[q]));
+    }
+    for (; j < n; ++j) {
+        deltaSums<1>(next, j, d);
+        layer.Deltas[j] = static_cast<double>(layer.Derivative(j + 1) * static_cast<Extended>(d[0]));
+    }
+}
+
 void TNeuroNet::BackPropagate(int algorithm)
 {
     if ((algorithm != 1 && algorithm != 2) || Layers.empty() || !HasTrainingBuffers())
@@ -390,16 +428,8 @@ void TNeuroNet::BackPropagate(int algorithm)
     for (int i = 0; i < out.NeuronCount(); ++i)
         out.Deltas[i] = static_cast<double>(out.Derivative(i + 1) * static_cast<Extended>(out.Deltas[i]));
 
-    for (int k = L - 1; k >= 1; --k) {
-        TLayer& layer = Layer(k);
-        const TLayer& next = Layer(k + 1);
-        for (int j = 0; j < layer.NeuronCount(); ++j) {
-            double d = 0;
-            for (int i = 0; i < next.NeuronCount(); ++i)
-                d = static_cast<double>(d + static_cast<Extended>(next.Deltas[i]) * static_cast<Extended>(next.Weight(i, j)));
-            layer.Deltas[j] = static_cast<double>(layer.Derivative(j + 1) * static_cast<Extended>(d));
-        }
-    }
+    for (int k = L - 1; k >= 1; --k)
+        HiddenDeltas(Layer(k), Layer(k + 1));
 
     const Extended rate = LearningRate;
     const Extended momentum = algorithm == 2 ? static_cast<Extended>(Momentum) : 0.0L;

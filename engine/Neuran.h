@@ -123,4 +123,5 @@ public:
 
 private:
     bool HasTrainingBuffers() const;
+    static void HiddenDeltas(TLayer& layer, const TLayer& next);
 };
