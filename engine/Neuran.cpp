@@ -160,66 +160,124 @@ Extended TLayer::Derivative(int i) const
 
 namespace {
 
-// Four neurons' sums advance together, which keeps the x87 adder busy; each
-// neuron still adds its products in increasing input order, so every sum is
-// exactly the one-neuron-at-a-time result.
-void dotProducts4(const double* w, std::size_t stride, const double* x, int n, Extended* sums)
+// The guard, the activation and the guard again for one neuron; on failure
+// the neuron's output keeps its previous value.
+template <int Code>
+[[gnu::always_inline]] inline bool finishNeuron(Extended sum, double bias, double& output)
 {
-    const double* w0 = w;
-    const double* w1 = w + stride;
-    const double* w2 = w + 2 * stride;
-    const double* w3 = w + 3 * stride;
-    Extended s0 = 0, s1 = 0, s2 = 0, s3 = 0;
-    for (int j = 0; j < n; ++j) {
-        const Extended xj = x[j];
-        s0 += w0[j] * xj;
-        s1 += w1[j] * xj;
-        s2 += w2[j] * xj;
-        s3 += w3[j] * xj;
-    }
-    sums[0] = s0;
-    sums[1] = s1;
-    sums[2] = s2;
-    sums[3] = s3;
+    if (!withinGuard(sum))
+        return false;
+    Extended y = activate(Code, sum + static_cast<Extended>(bias));
+    if (!withinGuard(y))
+        return false;
+    output = static_cast<double>(y);
+    return true;
 }
 
-Extended dotProduct(const double* w, const double* x, int n)
+// The exponential argument of the sigmoid codes for a neuron's input x.
+template <int Code>
+Extended sigmoidArgument(Extended x)
 {
-    Extended s = 0;
-    for (int j = 0; j < n; ++j)
-        s += w[j] * static_cast<Extended>(x[j]);
-    return s;
+    return Code == 1 ? -x : -2.0L * x;
+}
+
+template <int Code>
+Extended sigmoidFromExp(Extended e)
+{
+    return Code == 1 ? 1.0L / (e + 1.0L) : 2.0L / (e + 1.0L) - 1.0L;
+}
+
+// Four neurons of a sigmoid code at once. The exponentials are computed
+// first, side by side, so that their long dependency chains overlap; they
+// have no effect of their own, so taking the guards and the overflow test
+// afterwards, neuron by neuron, gives exactly the one-at-a-time outcome.
+template <int Code>
+[[gnu::always_inline]] inline bool finishSigmoids4(const Extended* sums, const double* bias, double* outputs)
+{
+    Extended arguments[4], exps[4];
+    for (int q = 0; q < 4; ++q)
+        arguments[q] = sigmoidArgument<Code>(sums[q] + static_cast<Extended>(bias[q]));
+    for (int q = 0; q < 4; ++q)
+        exps[q] = fast_exp::FastExp(arguments[q]);
+    for (int q = 0; q < 4; ++q) {
+        if (!withinGuard(sums[q]))
+            return false;
+        if (std::isinf(exps[q]) && std::isfinite(arguments[q])) [[unlikely]]
+            throwOverflow();
+        Extended y = sigmoidFromExp<Code>(exps[q]);
+        if (!withinGuard(y))
+            return false;
+        outputs[q] = static_cast<double>(y);
+    }
+    return true;
+}
+
+template <int Code>
+[[gnu::always_inline]] inline bool finishNeurons4(const Extended* sums, const double* bias, double* outputs)
+{
+    if constexpr (Code == 1 || Code == 2) {
+        return finishSigmoids4<Code>(sums, bias, outputs);
+    } else {
+        for (int q = 0; q < 4; ++q)
+            if (!finishNeuron<Code>(sums[q], bias[q], outputs[q]))
+                return false;
+        return true;
+    }
+}
+
+// One layer's outputs with the activation fixed at compile time. Four
+// neurons' sums advance together, which keeps the x87 adder busy; each neuron
+// still adds its products in increasing input order, so every sum is exactly
+// the one-neuron-at-a-time result, and neurons are finished in order.
+template <int Code>
+bool computeLayer(const double* weights, const double* bias, double* outputs, int neurons, int inputs, const double* x)
+{
+    const std::size_t stride = inputs;
+    int i = 0;
+    for (; i + 4 <= neurons; i += 4) {
+        const double* w0 = weights + i * stride;
+        const double* w1 = w0 + stride;
+        const double* w2 = w1 + stride;
+        const double* w3 = w2 + stride;
+        Extended s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+        for (int j = 0; j < inputs; ++j) {
+            const Extended xj = x[j];
+            s0 += w0[j] * xj;
+            s1 += w1[j] * xj;
+            s2 += w2[j] * xj;
+            s3 += w3[j] * xj;
+        }
+        const Extended sums[4] = {s0, s1, s2, s3};
+        if (!finishNeurons4<Code>(sums, bias + i, outputs + i))
+            return false;
+    }
+    for (; i < neurons; ++i) {
+        const double* w = weights + i * stride;
+        Extended s = 0;
+        for (int j = 0; j < inputs; ++j)
+            s += w[j] * static_cast<Extended>(x[j]);
+        if (!finishNeuron<Code>(s, bias[i], outputs[i]))
+            return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-[[gnu::always_inline]] inline bool TLayer::FinishNeuron(int i, Extended sum)
-{
-    if (!withinGuard(sum))
-        return false;
-    Extended y = activate(Params.Activation, sum + static_cast<Extended>(Bias[i]));
-    if (!withinGuard(y))
-        return false;
-    Outputs[i] = static_cast<double>(y);
-    return true;
-}
-
 bool TLayer::Compute(const double* source)
 {
-    const double* w = Weights.data();
-    const std::size_t stride = inputCount_;
-    int i = 0;
-    for (; i + 4 <= neuronCount_; i += 4) {
-        Extended sums[4];
-        dotProducts4(w + i * stride, stride, source, inputCount_, sums);
-        for (int q = 0; q < 4; ++q)
-            if (!FinishNeuron(i + q, sums[q]))
-                return false;
+    auto compute = [&](auto kernel) {
+        return kernel(Weights.data(), Bias.data(), Outputs.data(), neuronCount_, inputCount_, source);
+    };
+    switch (Params.Activation) {
+    case 1: return compute(computeLayer<1>);
+    case 2: return compute(computeLayer<2>);
+    case 3: return compute(computeLayer<3>);
+    case 4: return compute(computeLayer<4>);
+    case 5: return compute(computeLayer<5>);
+    case 6: return compute(computeLayer<6>);
+    default: return compute(computeLayer<0>);
     }
-    for (; i < neuronCount_; ++i)
-        if (!FinishNeuron(i, dotProduct(w + i * stride, source, inputCount_)))
-            return false;
-    return true;
 }
 
 bool TLayer::HasTrainingBuffers() const

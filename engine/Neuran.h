@@ -77,8 +77,6 @@ public:
     TLayerParams Params;
 
 private:
-    bool FinishNeuron(int i, Extended sum);
-
     int neuronCount_ = 0;
     int inputCount_ = 0;
 };
