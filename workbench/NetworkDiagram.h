@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+
 #include <QFont>
+#include <QPixmap>
 #include <QWidget>
 
 #include "workbench/DiagramLayout.h"
@@ -16,6 +19,7 @@ public:
     explicit NetworkDiagram(QWidget* parent = nullptr);
 
     // The network is borrowed; set it again whenever the owner replaces it.
+    // Each setter redraws.
     void setNetwork(const TNeuroNet* net);
     void setLabels(bool on);
     void setCompact(bool on);
@@ -62,6 +66,7 @@ private:
     bool labels_ = true;
     bool compact_ = false;
     QFont font_;
+    std::array<QPixmap, 7> pictures_;
     DiagramLayout layout_;
     bool pressed_ = false;
 };
