@@ -233,6 +233,8 @@ void TForm1::createDiagram()
     PaintBox1->move(kPaintBoxOffset, kPaintBoxOffset);
     contents->follow(PaintBox1);
     ScrollBox1->setWidget(contents);
+    // setWidget turns on the contents' own fill; the grey must show through.
+    contents->setAutoFillBackground(false);
     setCentralWidget(ScrollBox1);
 
     connect(PaintBox1, &NetworkDiagram::clicked, this, [this] { runCommand([this] { PaintBox1Click(); }); });
