@@ -36,7 +36,7 @@ sanitize: deps
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DCORVALITH_GUI=OFF -DCORVALITH_BENCH=OFF -DCORVALITH_FUZZ=ON > /dev/null
-	@cmake --build build-fuzz -j $(JOBS)
+	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz corvalith_fuzz_seeds
 
 clean:
 	@rm -rf $(BUILD) build-asan build-fuzz

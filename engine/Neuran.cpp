@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "engine/Errors.h"
+#include "engine/FastExp.h"
 #include "engine/Random.h"
 
 const std::array<std::string_view, kActivationCount> ActivationNames = {
@@ -27,14 +28,42 @@ bool withinGuard(Extended v)
     return v >= -kGuardBound && v <= kGuardBound;
 }
 
+[[noreturn, gnu::noinline, gnu::cold]] void throwOverflow()
+{
+    throw FloatingPointError::overflow();
+}
+
 // e^t, where a finite argument whose result does not fit the extended range
 // is the overflow the hardware would have trapped.
-Extended checkedExp(Extended t)
+[[gnu::always_inline]] inline Extended checkedExp(Extended t)
 {
-    Extended e = std::exp(t);
-    if (std::isinf(e) && std::isfinite(t))
-        throw FloatingPointError::overflow();
+    Extended e = fast_exp::FastExp(t);
+    if (std::isinf(e) && std::isfinite(t)) [[unlikely]]
+        throwOverflow();
     return e;
+}
+
+// The activation functions by code; inlined into the layer's loop so that
+// neighbouring neurons' exponentials overlap. Unknown codes are linear.
+[[gnu::always_inline]] inline Extended activate(int code, Extended x)
+{
+    switch (code) {
+    case 1:
+        return 1.0L / (checkedExp(-x) + 1.0L);
+    case 2:
+        return 2.0L / (checkedExp(-2.0L * x) + 1.0L) - 1.0L;
+    case 3:
+        // The x87 sine gives up at 2^63; the program answers 0 there.
+        return std::fabs(x) >= 9223372036854775808.0L ? 0.0L : std::sin(x);
+    case 4:
+        return x < 0 ? 0.0L : (x > 1 ? 1.0L : x);
+    case 5:
+        return x < -1 ? -1.0L : (x > 1 ? 1.0L : x);
+    case 6:
+        return x < 0 ? 0.0L : x;
+    default:
+        return x;
+    }
 }
 
 // Back-propagation has no guard of its own; its overflows and invalid
@@ -101,23 +130,7 @@ void TLayer::Initialize()
 
 Extended TLayer::Activate(Extended x) const
 {
-    switch (Params.Activation) {
-    case 1:
-        return 1.0L / (checkedExp(-x) + 1.0L);
-    case 2:
-        return 2.0L / (checkedExp(-2.0L * x) + 1.0L) - 1.0L;
-    case 3:
-        // The x87 sine gives up at 2^63; the program answers 0 there.
-        return std::fabs(x) >= 9223372036854775808.0L ? 0.0L : std::sin(x);
-    case 4:
-        return x < 0 ? 0.0L : (x > 1 ? 1.0L : x);
-    case 5:
-        return x < -1 ? -1.0L : (x > 1 ? 1.0L : x);
-    case 6:
-        return x < 0 ? 0.0L : x;
-    default:
-        return x;
-    }
+    return activate(Params.Activation, x);
 }
 
 Extended TLayer::Derivative(int i) const
@@ -145,20 +158,67 @@ Extended TLayer::Derivative(int i) const
     }
 }
 
+namespace {
+
+// Four neurons' sums advance together, which keeps the x87 adder busy; each
+// neuron still adds its products in increasing input order, so every sum is
+// exactly the one-neuron-at-a-time result.
+void dotProducts4(const double* w, std::size_t stride, const double* x, int n, Extended* sums)
+{
+    const double* w0 = w;
+    const double* w1 = w + stride;
+    const double* w2 = w + 2 * stride;
+    const double* w3 = w + 3 * stride;
+    Extended s0 = 0, s1 = 0, s2 = 0, s3 = 0;
+    for (int j = 0; j < n; ++j) {
+        const Extended xj = x[j];
+        s0 += w0[j] * xj;
+        s1 += w1[j] * xj;
+        s2 += w2[j] * xj;
+        s3 += w3[j] * xj;
+    }
+    sums[0] = s0;
+    sums[1] = s1;
+    sums[2] = s2;
+    sums[3] = s3;
+}
+
+Extended dotProduct(const double* w, const double* x, int n)
+{
+    Extended s = 0;
+    for (int j = 0; j < n; ++j)
+        s += w[j] * static_cast<Extended>(x[j]);
+    return s;
+}
+
+}  // namespace
+
+[[gnu::always_inline]] inline bool TLayer::FinishNeuron(int i, Extended sum)
+{
+    if (!withinGuard(sum))
+        return false;
+    Extended y = activate(Params.Activation, sum + static_cast<Extended>(Bias[i]));
+    if (!withinGuard(y))
+        return false;
+    Outputs[i] = static_cast<double>(y);
+    return true;
+}
+
 bool TLayer::Compute(const double* source)
 {
-    for (int i = 0; i < neuronCount_; ++i) {
-        const double* w = Weights.data() + std::size_t(i) * inputCount_;
-        Extended s = 0;
-        for (int j = 0; j < inputCount_; ++j)
-            s += static_cast<Extended>(w[j]) * static_cast<Extended>(source[j]);
-        if (!withinGuard(s))
-            return false;
-        Extended y = Activate(s + static_cast<Extended>(Bias[i]));
-        if (!withinGuard(y))
-            return false;
-        Outputs[i] = static_cast<double>(y);
+    const double* w = Weights.data();
+    const std::size_t stride = inputCount_;
+    int i = 0;
+    for (; i + 4 <= neuronCount_; i += 4) {
+        Extended sums[4];
+        dotProducts4(w + i * stride, stride, source, inputCount_, sums);
+        for (int q = 0; q < 4; ++q)
+            if (!FinishNeuron(i + q, sums[q]))
+                return false;
     }
+    for (; i < neuronCount_; ++i)
+        if (!FinishNeuron(i, dotProduct(w + i * stride, source, inputCount_)))
+            return false;
     return true;
 }
 

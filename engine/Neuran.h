@@ -77,6 +77,8 @@ public:
     TLayerParams Params;
 
 private:
+    bool FinishNeuron(int i, Extended sum);
+
     int neuronCount_ = 0;
     int inputCount_ = 0;
 };

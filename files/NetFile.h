@@ -1,12 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "engine/Neuran.h"
 
 // The network file: signature "Corvalith File  ", version 2, the inputs, every
 // layer with its parameters, biases and weights, and the optional ranges.
+
+inline constexpr std::string_view kNetFileSignature = "Corvalith File  ";
+inline constexpr std::int32_t kNetFileVersion = 2;
 
 // Writes the network through a temporary file beside fileName, renamed over it
 // only when every byte is written. On failure returns false with the reason in
@@ -16,3 +23,14 @@ bool WriteNetFile(const TNeuroNet& net, const std::string& fileName, std::string
 // Reads a network file. When the file is accepted, net is replaced by the
 // network it holds and true is returned; otherwise net is untouched.
 bool ReadNetFile(const std::string& fileName, std::unique_ptr<TNeuroNet>& net);
+
+// The bytes of a network file, as WriteNetFile writes them.
+std::vector<std::uint8_t> EncodeNetFile(const TNeuroNet& net);
+
+// The network held by the bytes of a network file, or null when they are not
+// a complete, valid one: every count within its limits, every section whole,
+// nothing after the last one.
+std::unique_ptr<TNeuroNet> DecodeNetFile(std::span<const std::uint8_t> bytes);
+
+// The longest valid network file: 2048 inputs, 32 layers of 1024 neurons, both ranges.
+std::uint64_t MaxNetFileSize();
