@@ -34,6 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);
+    texts->addSpacing(4);
     texts->addWidget(version);
     texts->addWidget(comments);
     texts->addStretch(1);
@@ -43,7 +44,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     panel->addLayout(texts, 1);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(18, 18, 18, 12);
     layout->addLayout(panel, 1);
+    layout->addSpacing(12);
     layout->addLayout(NewButtonRow(OKBtn));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addStrut(300);
 }

@@ -88,7 +88,7 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
     RadioGroup1Click();
     RadioGroup2Click();
 
-    setFixedSize(sizeHint().expandedTo(QSize(399, 292)));
+    setFixedSize(minimumSizeHint().expandedTo(QSize(399, 292)));
 }
 
 void TOKBottomDlg::RadioGroup1Click()

@@ -104,6 +104,15 @@ QTableWidget* NewStringGrid(QWidget* parent, int fixedColCount, int fixedRowCoun
     grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     grid->viewport()->installEventFilter(new ColumnSizer(grid));
+    // Fixed cells are never the current cell: the nearest ordinary one is.
+    QObject::connect(grid, &QTableWidget::currentCellChanged, grid, [grid](int row, int col, int, int) {
+        if (row < 0 || col < 0 || !isFixed(*grid, col, row))
+            return;
+        const int ordinaryRow = std::max(row, fixedRows(*grid));
+        const int ordinaryCol = std::max(col, fixedCols(*grid));
+        if (ordinaryRow < grid->rowCount() && ordinaryCol < grid->columnCount())
+            grid->setCurrentCell(ordinaryRow, ordinaryCol);
+    });
     return grid;
 }
 
