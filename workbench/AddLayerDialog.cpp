@@ -40,6 +40,7 @@ TOKBottomDlg::TOKBottomDlg(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg"));
     setWindowTitle(QStringLiteral(" Add layer of neurons"));
+    CentreOnScreen(this);
 
     SpinEdit1 = NewArrowSpinEdit(this, 1, 1024);
     ComboBox1 = NewActivationCombo(this);

@@ -14,6 +14,7 @@ TOKBottomDlg1::TOKBottomDlg1(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg1"));
     setWindowTitle(QStringLiteral(" Inputs vector"));
+    CentreOnScreen(this);
     setSizeGripEnabled(true);
 
     SpinEdit1 = NewArrowSpinEdit(this, 1, 2048);

@@ -18,6 +18,7 @@ TOKBottomDlg2::TOKBottomDlg2(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg2"));
     setWindowTitle(QStringLiteral(" Layer"));
+    CentreOnScreen(this);
     setSizeGripEnabled(true);
 
     SpinEdit1 = NewArrowSpinEdit(this, 1, 1024);

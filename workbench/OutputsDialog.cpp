@@ -11,6 +11,7 @@ TOKBottomDlg3::TOKBottomDlg3(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg3"));
     setWindowTitle(QStringLiteral(" Outputs"));
+    CentreOnScreen(this);
     setSizeGripEnabled(true);
 
     StringGrid1 = NewStringGrid(this, 1, 0);

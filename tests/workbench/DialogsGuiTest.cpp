@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -100,6 +102,10 @@ TEST(AddLayerDialog, StartsAsSpecified)
     EXPECT_EQ(dlg.findChild<QSpinBox*>("SpinEdit1"), dlg.SpinEdit1);
     EXPECT_EQ(dlg.findChild<QLineEdit*>("Edit4"), dlg.Edit4);
     expectNothingClipped(dlg);
+
+    dlg.show();
+    const QRect screen = dlg.screen()->availableGeometry();
+    EXPECT_LE((dlg.frameGeometry().center() - screen.center()).manhattanLength(), 2);
 }
 
 TEST(AddLayerDialog, RadioClicksEnableAndDisableTheRanges)
@@ -234,6 +240,23 @@ TEST(StringGrid, FixedCellsAreReadOnlyCells)
     EXPECT_EQ(grid.rowCount(), 3);
     EXPECT_TRUE(grid.model()->setData(grid.model()->index(2, 2), "typed"));
     EXPECT_EQ(cellText(grid, 2, 2), "typed");
+}
+
+TEST(StringGrid, ColumnsAreResizedByDraggingTheirEdge)
+{
+    TOKBottomDlg1 dlg;
+    dlg.show();
+    QTableWidget& grid = *dlg.StringGrid1;
+    QWidget* viewport = grid.viewport();
+    const int edge = grid.columnViewportPosition(0) + grid.columnWidth(0);
+    const int y = grid.rowViewportPosition(0) + 5;
+    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, y));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(edge + 40, y), viewport->mapToGlobal(QPointF(edge + 40, y)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &drag);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, y));
+    EXPECT_EQ(grid.columnWidth(0), 72);
+    EXPECT_EQ(grid.columnWidth(1), 192);
 }
 
 TEST(InputVectorDialog, StartsAsSpecifiedAndSpinEdit1ChangeAddsRows)
