@@ -3,7 +3,11 @@
 #include <clocale>
 
 #include <QApplication>
+#include <QEvent>
 #include <QLocale>
+#include <QPainterPath>
+#include <QRegion>
+#include <QWidget>
 
 namespace {
 
@@ -19,6 +23,28 @@ QToolTip {
 }
 )";
 
+constexpr int kToolTipRadius = 6;
+
+// Without a compositor a window cannot be partly transparent, so the corners
+// of the rounded hint are cut away with a mask.
+class RoundToolTips : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize && watched->isWidgetType()
+            && watched->objectName() == QLatin1String("qtooltip_label")) {
+            auto* tip = static_cast<QWidget*>(watched);
+            QPainterPath outline;
+            outline.addRoundedRect(QRectF(tip->rect()), kToolTipRadius, kToolTipRadius);
+            tip->setMask(QRegion(outline.toFillPolygon().toPolygon()));
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
 void ConfigureApplication(QApplication& app)
@@ -30,4 +56,5 @@ void ConfigureApplication(QApplication& app)
     // The task bar text. No display name: Qt would append it to every title.
     QApplication::setApplicationName(QStringLiteral("Corvalith"));
     app.setStyleSheet(QString::fromLatin1(kToolTipStyle));
+    app.installEventFilter(new RoundToolTips(&app));
 }
