@@ -67,7 +67,7 @@ void expectNothingClipped(QDialog& dialog)
 
 }  // namespace
 
-TEST(AddLayerDialog, StartsAsSpecified)
+TEST(AddLayerDialog, InitialState)
 {
     TOKBottomDlg dlg;
     EXPECT_EQ(dlg.windowTitle(), " Add layer of neurons");
@@ -158,7 +158,7 @@ TEST(AddLayerDialog, EnterAcceptsAndEscapeCancels)
     EXPECT_EQ(dlg.SpinEdit1->value(), 2);  // the controls keep their values
 }
 
-TEST(LayerDialog, StartsAsSpecified)
+TEST(LayerDialog, InitialState)
 {
     TOKBottomDlg2 dlg;
     EXPECT_EQ(dlg.windowTitle(), " Layer");
@@ -259,7 +259,7 @@ TEST(StringGrid, ColumnsAreResizedByDraggingTheirEdge)
     EXPECT_EQ(grid.columnWidth(1), 192);
 }
 
-TEST(InputVectorDialog, StartsAsSpecifiedAndSpinEdit1ChangeAddsRows)
+TEST(InputVectorDialog, InitialStateAndSpinEdit1ChangeAddsRows)
 {
     TOKBottomDlg1 dlg;
     EXPECT_EQ(dlg.windowTitle(), " Inputs vector");
