@@ -52,6 +52,15 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
     EXPECT_EQ(form->PaintBox1->pos(), QPoint(8, 8));
     EXPECT_EQ(form->PaintBox1->LastBox, 1) << "the start-up network is drawn: inputs and outputs";
 
+    // The dialogs come after the window, in the start-up order, and live with it.
+    QList<QDialog*> dialogs = form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(dialogs.size(), 5);
+    EXPECT_EQ(dialogs[0], form->OKBottomDlg);
+    EXPECT_EQ(dialogs[1], form->OKBottomDlg1);
+    EXPECT_EQ(dialogs[2], form->OKBottomDlg2);
+    EXPECT_EQ(dialogs[3], form->OKBottomDlg3);
+    EXPECT_EQ(dialogs[4], form->AboutBox);
+
     const int widths[] = {128, 192, 50};
     for (int i = 0; i < 3; ++i) {
         auto* panel = form->StatusBar1->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i));
@@ -87,8 +96,11 @@ TEST_F(Shell, MenusHoldTheCommandsInOrderWithTheirShortcuts)
         EXPECT_EQ(action->shortcut(), s.keys) << s.action;
     }
     for (const char* name : {"InputVector1", "LearningData1", "Grapher1", "SpeedProfiler1", "OutputChart1",
-                             "LearningProcess1", "About1", "Tool1", "Statusbar2", "NumberLabels1", "Compact1"})
-        EXPECT_NE(form->findChild<QAction*>(name), nullptr) << name;
+                             "LearningProcess1", "About1", "Tool1", "Statusbar2", "NumberLabels1", "Compact1"}) {
+        auto* action = form->findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name;
+        EXPECT_TRUE(action->isEnabled()) << name;
+    }
     EXPECT_TRUE(form->Tool1->isChecked());
     EXPECT_TRUE(form->Statusbar2->isChecked());
     EXPECT_TRUE(form->NumberLabels1->isChecked());
