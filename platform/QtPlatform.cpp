@@ -1,0 +1,12 @@
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+
+namespace platform {
+
+void Beep()
+{
+    QApplication::beep();
+}
+
+}  // namespace platform

@@ -1,0 +1,186 @@
+#include "workbench/NetworkDiagram.h"
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "engine/Neuran.h"
+#include "workbench/ActivationPictures.h"
+
+namespace {
+
+const QColor kBackground(127, 127, 127);
+const QColor kCaption(255, 255, 255);
+const QColor kFrame(0, 0, 0);
+const QColor kShadow(70, 70, 70);
+const QColor kDarkRed(128, 0, 0);
+
+QRect toQRect(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
+
+}  // namespace
+
+QFont DiagramFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+NetworkDiagram::NetworkDiagram(QWidget* parent) : QWidget(parent), font_(DiagramFont())
+{
+    setObjectName(QStringLiteral("PaintBox1"));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    for (int code = 0; code < int(pictures_.size()); ++code)
+        pictures_[code] = ActivationPicture(code);
+    setFixedSize(0, 0);
+}
+
+void NetworkDiagram::setNetwork(const TNeuroNet* net)
+{
+    net_ = net;
+    redraw();
+}
+
+void NetworkDiagram::setLabels(bool on)
+{
+    labels_ = on;
+    redraw();
+}
+
+void NetworkDiagram::setCompact(bool on)
+{
+    compact_ = on;
+    redraw();
+}
+
+int NetworkDiagram::textHeight() const { return QFontMetrics(font_).height(); }
+
+void NetworkDiagram::redraw()
+{
+    layout_ = net_ ? LayoutDiagram(*net_, labels_, compact_, textHeight()) : DiagramLayout{};
+    if (net_) {
+        Boxes = layout_.Boxes;
+        LastBox = layout_.LastBox;
+        MaxWeight = layout_.MaxWeight;
+    }
+    setFixedSize(layout_.Width, layout_.Height);
+    update();
+}
+
+int NetworkDiagram::HitTest() const { return ::HitTest(Boxes, LastBox, MouseX, MouseY); }
+
+void NetworkDiagram::PaintBox1MouseMove(int x, int y)
+{
+    MouseX = x;
+    MouseY = y;
+    setCursor(HitTest() >= 0 ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void NetworkDiagram::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    PaintBox1Paint(painter, event->rect());
+}
+
+void NetworkDiagram::PaintBox1Paint(QPainter& painter, const QRect& exposed)
+{
+    painter.fillRect(exposed, kBackground);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setFont(font_);
+    for (const DiagramLabel& label : layout_.InputLabels)
+        DrawLabel(painter, label);
+    for (const DiagramBox& box : layout_.Items) {
+        DrawConnections(painter, box, exposed);
+        if (box.HasArrow)
+            DrawArrow(painter, box.Arrow);
+        DrawBox(painter, box);
+    }
+    for (const DiagramLabel& label : layout_.OutputLabels)
+        DrawLabel(painter, label);
+}
+
+void NetworkDiagram::DrawBox(QPainter& painter, const DiagramBox& box)
+{
+    const DiagramRect& r = box.Rect;
+    const QString caption = QString::fromStdString(box.Caption);
+    const QFontMetrics metrics(font_);
+    painter.fillRect(QRect(r.Left, 0, metrics.horizontalAdvance(caption), metrics.height()), kBackground);
+    painter.setPen(kCaption);
+    painter.drawText(QPoint(r.Left, metrics.ascent()), caption);
+
+    // The outline, pixel by pixel; the inside stays unfilled.
+    painter.fillRect(toQRect(r.Left, r.Top, r.Right, r.Top + 1), kFrame);
+    painter.fillRect(toQRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), kFrame);
+    painter.fillRect(toQRect(r.Left, r.Top, r.Left + 1, r.Bottom), kFrame);
+    painter.fillRect(toQRect(r.Right - 1, r.Top, r.Right, r.Bottom), kFrame);
+
+    painter.fillRect(toQRect(r.Left + 4, r.Bottom, r.Right, r.Bottom + 4), kShadow);
+    painter.fillRect(toQRect(r.Right, r.Top + 4, r.Right + 4, r.Bottom + 4), kShadow);
+
+    if (box.Picture >= 0 && box.Picture < int(pictures_.size()))
+        painter.drawPixmap(r.Left + 4, (r.Top + r.Bottom) / 2 - 16, pictures_[box.Picture]);
+}
+
+void NetworkDiagram::DrawArrow(QPainter& painter, const DiagramArrow& arrow)
+{
+    QPolygon outline;
+    for (const auto& [x, y] : ArrowOutline(arrow))
+        outline << QPoint(x, y);
+    painter.setPen(QPen(kFrame, 0));
+    painter.drawPolyline(outline);
+}
+
+void NetworkDiagram::DrawConnections(QPainter& painter, const DiagramBox& box, const QRect& exposed)
+{
+    if (box.Connections.empty() || box.LineX2 < exposed.left() || box.LineX1 > exposed.right())
+        return;
+    int lastGrey = -1;
+    for (const DiagramConnection& c : box.Connections) {
+        if (std::max(c.Y1, c.Y2) < exposed.top() || std::min(c.Y1, c.Y2) > exposed.bottom())
+            continue;
+        const int g = WeightGrey(c.Weight, layout_.MaxWeight);
+        if (g < 0)
+            continue;
+        if (g != lastGrey) {
+            painter.setPen(QPen(QColor(g, g, g), 0));
+            lastGrey = g;
+        }
+        painter.drawLine(box.LineX1, c.Y1, box.LineX2, c.Y2);
+    }
+}
+
+void NetworkDiagram::DrawLabel(QPainter& painter, const DiagramLabel& label)
+{
+    painter.setPen(label.DarkRed ? kDarkRed : kFrame);
+    painter.drawText(QPoint(label.X, label.Y + QFontMetrics(font_).ascent()), QString::fromStdString(label.Text));
+}
+
+void NetworkDiagram::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    PaintBox1MouseMove(p.x(), p.y());
+}
+
+void NetworkDiagram::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // A click acts where the pointer is, even when no move was reported first.
+    const QPoint p = event->position().toPoint();
+    PaintBox1MouseMove(p.x(), p.y());
+    pressed_ = true;
+}
+
+void NetworkDiagram::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+
+#include <QFont>
+#include <QPixmap>
+#include <QWidget>
+
+#include "workbench/DiagramLayout.h"
+
+class TNeuroNet;
+
+// The paint surface PaintBox1 of the main window: draws the current network
+// as laid out by LayoutDiagram and reports clicks. It sizes itself to the
+// diagram; the scrolling area around it scrolls when it is larger.
+class NetworkDiagram : public QWidget {
+    Q_OBJECT
+public:
+    explicit NetworkDiagram(QWidget* parent = nullptr);
+
+    // The network is borrowed; set it again whenever the owner replaces it.
+    // Each setter redraws.
+    void setNetwork(const TNeuroNet* net);
+    void setLabels(bool on);
+    void setCompact(bool on);
+    bool labels() const { return labels_; }
+    bool compact() const { return compact_; }
+
+    // Lays the diagram out again from the network, resizes the surface and
+    // schedules a repaint.
+    void redraw();
+
+    // Box index under (MouseX, MouseY), or -1.
+    int HitTest() const;
+
+    int textHeight() const;
+    const QFont& diagramFont() const { return font_; }
+    const DiagramLayout& layout() const { return layout_; }
+
+    // Where the pointer is; also what a click acts on.
+    void PaintBox1MouseMove(int x, int y);
+
+    DiagramBoxes Boxes{};
+    int LastBox = -1;
+    int MouseX = 0;
+    int MouseY = 0;
+    double MaxWeight = 1;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void PaintBox1Paint(QPainter& painter, const QRect& exposed);
+    void DrawBox(QPainter& painter, const DiagramBox& box);
+    void DrawArrow(QPainter& painter, const DiagramArrow& arrow);
+    void DrawConnections(QPainter& painter, const DiagramBox& box, const QRect& exposed);
+    void DrawLabel(QPainter& painter, const DiagramLabel& label);
+
+    const TNeuroNet* net_ = nullptr;
+    bool labels_ = true;
+    bool compact_ = false;
+    QFont font_;
+    std::array<QPixmap, 7> pictures_;
+    DiagramLayout layout_;
+    bool pressed_ = false;
+};
+
+// The diagram font: 8-point Liberation Sans.
+QFont DiagramFont();

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+
+// Everything a window asks the person: message boxes, the input query, file
+// names and modal dialogs. Windows talk to the installed Prompts only, so the
+// program shows real boxes and the tests answer them from a script.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    // Message boxes with an OK button.
+    virtual void error(const QString& text) = 0;
+    virtual void warning(const QString& text) = 0;
+    virtual void information(const QString& text) = 0;
+
+    // A confirmation with Yes and No; true for Yes.
+    virtual bool confirm(const QString& text) = 0;
+
+    // A caption, a prompt above one text field holding text, OK and Cancel.
+    // On OK returns true with the typed text in text; on Cancel text is kept.
+    virtual bool inputQuery(const QString& caption, const QString& prompt, QString& text) = 0;
+
+    // The chosen file name, or an empty text when the person cancelled.
+    // filter is in the toolkit's form: "Corvalith File (*.crv);;All Files (*)".
+    virtual QString openFileName(const QString& filter) = 0;
+    // The save dialog opens on fileName; a name typed without an extension
+    // gets defaultExt ("crv"). An existing file is replaced without a question.
+    virtual QString saveFileName(const QString& fileName, const QString& filter,
+                                 const QString& defaultExt) = 0;
+
+    // Shows dialog modally; true when it was closed with OK.
+    virtual bool runModal(QDialog& dialog) = 0;
+};
+
+// The Prompts every window uses. The program installs the Qt boxes at start-up;
+// tests install a scripted one. Until something is installed, the Qt boxes.
+Prompts& prompts();
+
+// Installs p (not owned; nullptr restores the Qt boxes) and returns the
+// previous one.
+Prompts* installPrompts(Prompts* p);
