@@ -31,17 +31,16 @@ void TForm1::ReadNetFile(const QString& name)
     if (Training)
         return;
     bool accepted = ::ReadNetFile(localPath(name), Net);
+    if (Net->LayerCount() >= 1)
+        N3->setEnabled(true);
     // The old network may be gone: the diagram must not hold it a moment longer.
-    PaintBox1->setNetwork(Net.get());
+    RedrawDiagram();
     if (accepted) {
         FileName = name;
         setCaption(FileName);
     } else {
         prompts().error(QStringLiteral("Wrong file type OR run application as Administrator"));
     }
-    if (Net->LayerCount() >= 1)
-        N3->setEnabled(true);
-    RedrawDiagram();
 }
 
 // The new name is taken only once the network is on disk, so a failed save

@@ -40,21 +40,17 @@ NetworkDiagram::NetworkDiagram(QWidget* parent) : QWidget(parent), font_(Diagram
     setFixedSize(0, 0);
 }
 
-void NetworkDiagram::setNetwork(const TNeuroNet* net)
+void NetworkDiagram::setNetwork(const TNeuroNet* net) { setView(net, labels_, compact_); }
+
+void NetworkDiagram::setLabels(bool on) { setView(net_, on, compact_); }
+
+void NetworkDiagram::setCompact(bool on) { setView(net_, labels_, on); }
+
+void NetworkDiagram::setView(const TNeuroNet* net, bool labels, bool compact)
 {
     net_ = net;
-    redraw();
-}
-
-void NetworkDiagram::setLabels(bool on)
-{
-    labels_ = on;
-    redraw();
-}
-
-void NetworkDiagram::setCompact(bool on)
-{
-    compact_ = on;
+    labels_ = labels;
+    compact_ = compact;
     redraw();
 }
 

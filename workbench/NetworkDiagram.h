@@ -19,10 +19,11 @@ public:
     explicit NetworkDiagram(QWidget* parent = nullptr);
 
     // The network is borrowed; set it again whenever the owner replaces it.
-    // Each setter redraws.
+    // Each setter redraws; setView sets all three with a single redraw.
     void setNetwork(const TNeuroNet* net);
     void setLabels(bool on);
     void setCompact(bool on);
+    void setView(const TNeuroNet* net, bool labels, bool compact);
     bool labels() const { return labels_; }
     bool compact() const { return compact_; }
 

@@ -265,10 +265,7 @@ void TForm1::setCaption(const QString& fileName)
 
 void TForm1::RedrawDiagram()
 {
-    PaintBox1->setNetwork(Net.get());
-    PaintBox1->setLabels(NumberLabels1->isChecked());
-    PaintBox1->setCompact(Compact1->isChecked());
-    PaintBox1->redraw();
+    PaintBox1->setView(Net.get(), NumberLabels1->isChecked(), Compact1->isChecked());
 }
 
 void TForm1::Exit1Click()
