@@ -12,7 +12,6 @@
 
 namespace {
 
-const QColor kBackground(127, 127, 127);
 const QColor kCaption(255, 255, 255);
 const QColor kFrame(0, 0, 0);
 const QColor kShadow(70, 70, 70);
@@ -85,7 +84,7 @@ void NetworkDiagram::paintEvent(QPaintEvent* event)
 
 void NetworkDiagram::PaintBox1Paint(QPainter& painter, const QRect& exposed)
 {
-    painter.fillRect(exposed, kBackground);
+    painter.fillRect(exposed, kDiagramBackground);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font_);
     for (const DiagramLabel& label : layout_.InputLabels)
@@ -105,7 +104,7 @@ void NetworkDiagram::DrawBox(QPainter& painter, const DiagramBox& box)
     const DiagramRect& r = box.Rect;
     const QString caption = QString::fromStdString(box.Caption);
     const QFontMetrics metrics(font_);
-    painter.fillRect(QRect(r.Left, 0, metrics.horizontalAdvance(caption), metrics.height()), kBackground);
+    painter.fillRect(QRect(r.Left, 0, metrics.horizontalAdvance(caption), metrics.height()), kDiagramBackground);
     painter.setPen(kCaption);
     painter.drawText(QPoint(r.Left, metrics.ascent()), caption);
 

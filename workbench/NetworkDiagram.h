@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QColor>
 #include <QFont>
 #include <QPixmap>
 #include <QWidget>
@@ -74,3 +75,6 @@ private:
 
 // The diagram font: 8-point Liberation Sans.
 QFont DiagramFont();
+
+// The mid-grey the diagram is drawn on; the scrolling area shows it around the surface.
+inline const QColor kDiagramBackground(127, 127, 127);

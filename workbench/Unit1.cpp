@@ -26,7 +26,6 @@
 
 namespace {
 
-const QColor kDiagramBackground(127, 127, 127);
 constexpr int kPaintBoxOffset = 8;
 
 // Keeps the scrolled area as large as the paint surface plus its offset, so
