@@ -112,14 +112,14 @@ void TForm1::EditLayer(int L)
         dlg.ComboBox1->setCurrentIndex(activation >= 0 && activation < dlg.ComboBox1->count() ? activation : -1);
         setGridSize(*dlg.StringGrid1, layer.InputCount() + 1, layer.NeuronCount() + 1);
         setGridSize(*dlg.StringGrid2, 2, layer.NeuronCount());
+        for (int k = 1; k <= layer.InputCount(); ++k)
+            setCellText(*dlg.StringGrid1, k, 0, QString::number(k));
         for (int n = 1; n <= layer.NeuronCount(); ++n) {
             setCellText(*dlg.StringGrid1, 0, n, QString::number(n));
             setCellText(*dlg.StringGrid2, 0, n - 1, QString::number(n));
             setCellText(*dlg.StringGrid2, 1, n - 1, shortScientific(layer.Bias[n - 1]));
-            for (int k = 1; k <= layer.InputCount(); ++k) {
-                setCellText(*dlg.StringGrid1, k, 0, QString::number(k));
+            for (int k = 1; k <= layer.InputCount(); ++k)
                 setCellText(*dlg.StringGrid1, k, n, shortScientific(layer.Weight(n - 1, k - 1)));
-            }
         }
     }
     if (!prompts().runModal(dlg))
