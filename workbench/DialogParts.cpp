@@ -113,3 +113,5 @@ QFont GridFont()
     font.setPointSize(10);
     return font;
 }
+
+QString RowNumberText(int number) { return QStringLiteral(" %1").arg(number); }

@@ -38,3 +38,6 @@ void CentreOnScreen(QDialog* dialog);
 
 // The fixed-pitch grid font.
 QFont GridFont();
+
+// A row number of the input and output grids: a blank, then the number.
+QString RowNumberText(int number);

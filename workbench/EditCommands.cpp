@@ -7,6 +7,7 @@
 #include "data/NumberText.h"
 #include "engine/Extended.h"
 #include "workbench/AddLayerDialog.h"
+#include "workbench/DialogParts.h"
 #include "workbench/InputVectorDialog.h"
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
@@ -36,12 +37,6 @@ QString shortScientific(double value)
 QString general(double value)
 {
     return QString::fromStdString(FormatGeneral(value));
-}
-
-// Row numbers of the input and output grids: a blank, then the number.
-QString rowNumber(int r)
-{
-    return QStringLiteral(" %1").arg(r);
 }
 
 }  // namespace
@@ -150,7 +145,7 @@ void TForm1::EditInputVector()
     dlg.SpinEdit1->setValue(count);
     for (int r = 0; r < count; ++r) {
         setCellText(*dlg.StringGrid1, 1, r, general(Net->Inputs[r]));
-        setCellText(*dlg.StringGrid1, 0, r, rowNumber(r + 1));
+        setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
     }
     if (!prompts().runModal(dlg))
         return;
@@ -172,7 +167,7 @@ void TForm1::ShowOutputs()
     TOKBottomDlg3& dlg = *OKBottomDlg3;
     setGridSize(*dlg.StringGrid1, 2, Net->OutputCount());
     for (int r = 0; r < Net->OutputCount(); ++r) {
-        setCellText(*dlg.StringGrid1, 0, r, rowNumber(r + 1));
+        setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
         setCellText(*dlg.StringGrid1, 1, r, general(Net->Outputs[r]));
     }
     prompts().runModal(dlg);

@@ -47,7 +47,7 @@ void TOKBottomDlg1::SpinEdit1Change()
     const int old = StringGrid1->rowCount();
     setGridSize(*StringGrid1, StringGrid1->columnCount(), v);
     for (int r = old; r < v; ++r) {
-        setCellText(*StringGrid1, 0, r, QStringLiteral(" ") + QString::number(r + 1));
+        setCellText(*StringGrid1, 0, r, RowNumberText(r + 1));
         setCellText(*StringGrid1, 1, r, QStringLiteral("0"));
     }
 }
