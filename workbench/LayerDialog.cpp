@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTableWidget>
