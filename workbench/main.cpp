@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLocale>
 
 #include "workbench/Prompts.h"
 #include "workbench/QtPrompts.h"
@@ -8,7 +7,6 @@
 
 int main(int argc, char** argv)
 {
-    QLocale::setDefault(QLocale::c());
     QApplication app(argc, argv);
     ConfigureApplication(app);
 
