@@ -88,7 +88,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     RedrawDiagram();
 }
 
-// The dialogs and widgets go with the window; the network after them.
+// Members go before the base class deletes the child widgets, so the network
+// is freed first; the diagram only borrows it and never reaches it on the way out.
 TForm1::~TForm1() = default;
 
 QAction* TForm1::addCommand(QMenu* menu, const char* objectName, const QString& caption,
