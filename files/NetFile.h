@@ -28,8 +28,8 @@ bool ReadNetFile(const std::string& fileName, std::unique_ptr<TNeuroNet>& net);
 std::vector<std::uint8_t> EncodeNetFile(const TNeuroNet& net);
 
 // The network held by the bytes of a network file, or null when they are not
-// a complete, valid one: every count within its limits, every section whole,
-// nothing after the last one.
+// a complete, valid one: every count within its limits, every section whole.
+// Bytes after the output ranges are not part of the network and are ignored.
 std::unique_ptr<TNeuroNet> DecodeNetFile(std::span<const std::uint8_t> bytes);
 
 // The longest valid network file: 2048 inputs, 32 layers of 1024 neurons, both ranges.
