@@ -24,10 +24,9 @@ void putParams(ByteWriter& out, const TLayerParams& params)
     out.PutInt32(params.Reserved);
 }
 
-bool readParams(ByteReader& in, TLayerParams& params)
+// The caller has made sure the 48 bytes are there.
+void readParams(ByteReader& in, TLayerParams& params)
 {
-    if (!in.Has(kParamsSize))
-        return false;
     in.ReadInt32(params.WeightInit);
     in.ReadInt32(params.BiasInit);
     in.ReadDouble(params.WeightTo);
@@ -36,7 +35,6 @@ bool readParams(ByteReader& in, TLayerParams& params)
     in.ReadDouble(params.BiasFrom);
     in.ReadInt32(params.Activation);
     in.ReadInt32(params.Reserved);
-    return true;
 }
 
 void putRanges(ByteWriter& out, const std::vector<TRange>& ranges, int count)
