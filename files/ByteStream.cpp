@@ -8,18 +8,20 @@ void ByteWriter::PutBytes(std::span<const std::uint8_t> bytes)
     bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
 }
 
+void ByteWriter::putLittleEndian(std::uint64_t bits, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+}
+
 void ByteWriter::PutInt32(std::int32_t value)
 {
-    auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    putLittleEndian(static_cast<std::uint32_t>(value), 4);
 }
 
 void ByteWriter::PutDouble(double value)
 {
-    auto bits = std::bit_cast<std::uint64_t>(value);
-    for (int i = 0; i < 8; ++i)
-        bytes_.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+    putLittleEndian(std::bit_cast<std::uint64_t>(value), 8);
 }
 
 void ByteWriter::PutDoubles(std::span<const double> values)

@@ -21,6 +21,8 @@ public:
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
 private:
+    void putLittleEndian(std::uint64_t bits, int size);
+
     std::vector<std::uint8_t> bytes_;
 };
 
