@@ -52,7 +52,7 @@ void TForm1::NewNet1Click()
     Net = std::make_unique<TNeuroNet>(inputs);
     N3->setEnabled(false);
     RedrawDiagram();
-    FileName = QStringLiteral("Untitled");
+    FileName = kUntitledFileName;
     setCaption(QString());
 }
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-const QString kUntitled = QStringLiteral("Untitled");
-
 std::string localPath(const QString& name)
 {
     return QFile::encodeName(name).toStdString();
@@ -76,7 +74,7 @@ void TForm1::SaveNet1Click()
 {
     if (Training)
         return;
-    if (FileName != kUntitled)
+    if (FileName != kUntitledFileName)
         WriteNetFile(FileName);
     else
         saveAs();
@@ -93,7 +91,7 @@ void TForm1::ToolButton10Click()
 {
     if (Training)
         return;
-    if (FileName != kUntitled && !FileName.isEmpty())
+    if (FileName != kUntitledFileName && !FileName.isEmpty())
         ReadNetFile(FileName);
     else
         open();

@@ -66,7 +66,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setWindowIcon(ProgramIcon());
 
     Net = std::make_unique<TNeuroNet>(1);
-    FileName = QStringLiteral("Untitled");
+    FileName = kUntitledFileName;
 
     createMenus();
     createToolBar();

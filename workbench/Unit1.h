@@ -21,6 +21,9 @@ class TOKBottomDlg1;
 class TOKBottomDlg2;
 class TOKBottomDlg3;
 
+// FileName while the network has not been saved or opened.
+inline const QString kUntitledFileName = QStringLiteral("Untitled");
+
 // The main window: owns the current network, shows it as a diagram and offers
 // every command through the menu bar and the toolbar.
 class TForm1 : public QMainWindow {
