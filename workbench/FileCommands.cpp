@@ -2,7 +2,6 @@
 #include <QFile>
 
 #include "files/NetFile.h"
-#include "workbench/NetworkDiagram.h"
 #include "workbench/Prompts.h"
 #include "workbench/Unit1.h"
 
