@@ -9,8 +9,8 @@
 #include "platform/Platform.h"
 
 // The layer loops advance several neurons, or several inputs, at once. These
-// tests hold them to the plain one-at-a-time computation in the specified
-// order, bit for bit, on values that are not exactly representable.
+// tests hold them to the plain one-at-a-time computation, inputs and neurons
+// in increasing order, bit for bit, on values that are not exactly representable.
 namespace {
 
 struct Shape {

@@ -122,7 +122,7 @@ TEST_F(Engine, InitializeDrawsBiasThenWeightsPerNeuronFromTheSeededGenerator)
     EXPECT_EQ(zeroBias.Weight(0, 0), next(-2, 3));
 }
 
-TEST_F(Engine, GeneratorIsTheSpecifiedCongruence)
+TEST_F(Engine, GeneratorIsTheProgramsCongruence)
 {
     random_generator::SetState(0);
     EXPECT_EQ(random_generator::Draw(), 1.0L / 4294967296.0L);
