@@ -255,8 +255,10 @@ bool computeSigmoidLayer(const double* weights, const double* bias, double* outp
                 if (std::isinf(e) && std::isfinite(t))
                     throwOverflow();
             }
+            // e lies in [0, inf] or is a NaN, so y lies in [-1, 1] or is a NaN:
+            // the guard on y is the NaN test.
             const Extended y = sigmoidFromExp<Code>(e);
-            if (!withinGuard(y))
+            if (std::isnan(y))
                 return false;
             outputs[first + q] = static_cast<double>(y);
         }
