@@ -25,7 +25,7 @@ constexpr Extended kGuardBound = 1e50L;
 
 bool withinGuard(Extended v)
 {
-    return v >= -kGuardBound && v <= kGuardBound;
+    return std::fabs(v) <= kGuardBound;  // false for a NaN, as the two comparisons are
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void throwOverflow()
@@ -187,54 +187,16 @@ Extended sigmoidFromExp(Extended e)
     return Code == 1 ? 1.0L / (e + 1.0L) : 2.0L / (e + 1.0L) - 1.0L;
 }
 
-// Four neurons of a sigmoid code at once. The exponentials are computed
-// first, side by side, so that their long dependency chains overlap; they
-// have no effect of their own, so taking the guards and the overflow test
-// afterwards, neuron by neuron, gives exactly the one-at-a-time outcome.
-template <int Code>
-[[gnu::always_inline]] inline bool finishSigmoids4(const Extended* sums, const double* bias, double* outputs)
-{
-    Extended arguments[4], exps[4];
-    for (int q = 0; q < 4; ++q)
-        arguments[q] = sigmoidArgument<Code>(sums[q] + static_cast<Extended>(bias[q]));
-    for (int q = 0; q < 4; ++q)
-        exps[q] = fast_exp::FastExp(arguments[q]);
-    for (int q = 0; q < 4; ++q) {
-        if (!withinGuard(sums[q]))
-            return false;
-        if (std::isinf(exps[q]) && std::isfinite(arguments[q])) [[unlikely]]
-            throwOverflow();
-        Extended y = sigmoidFromExp<Code>(exps[q]);
-        if (!withinGuard(y))
-            return false;
-        outputs[q] = static_cast<double>(y);
-    }
-    return true;
-}
-
-template <int Code>
-[[gnu::always_inline]] inline bool finishNeurons4(const Extended* sums, const double* bias, double* outputs)
-{
-    if constexpr (Code == 1 || Code == 2) {
-        return finishSigmoids4<Code>(sums, bias, outputs);
-    } else {
-        for (int q = 0; q < 4; ++q)
-            if (!finishNeuron<Code>(sums[q], bias[q], outputs[q]))
-                return false;
-        return true;
-    }
-}
-
-// One layer's outputs with the activation fixed at compile time. Four
-// neurons' sums advance together, which keeps the x87 adder busy; each neuron
-// still adds its products in increasing input order, so every sum is exactly
-// the one-neuron-at-a-time result, and neurons are finished in order.
-template <int Code>
-bool computeLayer(const double* weights, const double* bias, double* outputs, int neurons, int inputs, const double* x)
+// Calls finish(i, sum) for the neurons first .. last-1 in order until it
+// returns false. Four neurons' sums advance together, which keeps the x87
+// adder busy; each neuron still adds its products in increasing input order,
+// so every sum is exactly the one-neuron-at-a-time result.
+template <class Finish>
+[[gnu::always_inline]] inline bool forEachSum(const double* weights, int first, int last, int inputs, const double* x, Finish&& finish)
 {
     const std::size_t stride = inputs;
-    int i = 0;
-    for (; i + 4 <= neurons; i += 4) {
+    int i = first;
+    for (; i + 4 <= last; i += 4) {
         const double* w0 = weights + i * stride;
         const double* w1 = w0 + stride;
         const double* w2 = w1 + stride;
@@ -247,19 +209,72 @@ bool computeLayer(const double* weights, const double* bias, double* outputs, in
             s2 += w2[j] * xj;
             s3 += w3[j] * xj;
         }
-        const Extended sums[4] = {s0, s1, s2, s3};
-        if (!finishNeurons4<Code>(sums, bias + i, outputs + i))
+        if (!finish(i, s0) || !finish(i + 1, s1) || !finish(i + 2, s2) || !finish(i + 3, s3))
             return false;
     }
-    for (; i < neurons; ++i) {
+    for (; i < last; ++i) {
         const double* w = weights + i * stride;
         Extended s = 0;
         for (int j = 0; j < inputs; ++j)
             s += w[j] * static_cast<Extended>(x[j]);
-        if (!finishNeuron<Code>(s, bias[i], outputs[i]))
+        if (!finish(i, s))
             return false;
     }
     return true;
+}
+
+// A sigmoid layer in blocks of neurons: first all the block's sums, then all
+// its exponentials side by side, then the guards, the overflow test and the
+// outputs neuron by neuron. The sums and exponentials have no effect of their
+// own, so this gives exactly the one-at-a-time outcome, including which
+// outputs are written before a guard fails.
+template <int Code>
+bool computeSigmoidLayer(const double* weights, const double* bias, double* outputs, int neurons, int inputs, const double* x)
+{
+    constexpr int kBlock = 32;
+    fast_exp::ExpBlock<kBlock> block;
+    for (int first = 0; first < neurons; first += kBlock) {
+        const int count = std::min(kBlock, neurons - first);
+        std::uint64_t unguarded = 0;
+        forEachSum(weights, first, first + count, inputs, x, [&](int i, Extended sum) {
+            const int q = i - first;
+            unguarded |= std::uint64_t(!withinGuard(sum)) << q;
+            block.set(q, sigmoidArgument<Code>(sum + static_cast<Extended>(bias[i])));
+            return true;
+        });
+        block.compute(count);
+        for (int q = 0; q < count; ++q) {
+            if (unguarded >> q & 1)
+                return false;
+            Extended e;
+            if (block.isFast(q)) [[likely]] {
+                e = block.fastValue(q);
+            } else {
+                const Extended t = block.argument(q);
+                e = std::exp(t);
+                if (std::isinf(e) && std::isfinite(t))
+                    throwOverflow();
+            }
+            // e lies in [0, inf] or is a NaN, so y lies in [-1, 1] or is a NaN:
+            // the guard on y is the NaN test.
+            const Extended y = sigmoidFromExp<Code>(e);
+            if (std::isnan(y))
+                return false;
+            outputs[first + q] = static_cast<double>(y);
+        }
+    }
+    return true;
+}
+
+// One layer's outputs with the activation fixed at compile time; neurons are
+// finished in order.
+template <int Code>
+bool computeLayer(const double* weights, const double* bias, double* outputs, int neurons, int inputs, const double* x)
+{
+    if constexpr (Code == 1 || Code == 2)
+        return computeSigmoidLayer<Code>(weights, bias, outputs, neurons, inputs, x);
+    return forEachSum(weights, 0, neurons, inputs, x,
+                      [&](int i, Extended sum) { return finishNeuron<Code>(sum, bias[i], outputs[i]); });
 }
 
 }  // namespace

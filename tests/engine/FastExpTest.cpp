@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 
@@ -33,6 +35,59 @@ TEST(FastExp, WithinOneUlpOfTheLibraryOverTheWholeRange)
                 worst = std::max(worst, ulpsFromLibrary(t));
     }
     EXPECT_LE(worst, 1.0L);
+}
+
+TEST(FastExp, WithinOneUlpOfTheLibraryOverTheFastRange)
+{
+    // Uniform arguments, arguments next to the midpoints between table
+    // entries (where the reduction picks k), and arguments next to the table
+    // entries themselves (where r cancels to almost nothing).
+    const Extended step = 0.693147180559945309417232121458176568L / 256;
+    std::mt19937_64 generator(20261211);
+    std::uniform_real_distribution<double> uniform(-700, 700);
+    std::uniform_int_distribution<int> offset(-1000, 1000);
+    long double worst = 0;
+    int tested = 0;
+    for (int i = 0; i < 400000; ++i) {
+        Extended fraction = std::ldexp(static_cast<Extended>(generator() >> 11), -53 - 20);
+        Extended k = std::trunc(uniform(generator) / static_cast<double>(step));
+        for (Extended t : {uniform(generator) + fraction, (k + 0.5L) * step + std::ldexp(static_cast<Extended>(offset(generator)), -60),
+                           k * step + std::ldexp(static_cast<Extended>(offset(generator)), -50)}) {
+            if (std::fabs(t) < 700) {
+                worst = std::max(worst, ulpsFromLibrary(t));
+                ++tested;
+            }
+        }
+    }
+    EXPECT_GT(tested, 1150000);
+    EXPECT_LE(worst, 1.0L);
+}
+
+TEST(FastExp, ABlockGivesEachLaneWhatItGetsAlone)
+{
+    // Lanes for the library among fast ones, and arguments beyond the double
+    // range, whose split into two doubles is infinite.
+    const Extended huge = std::numeric_limits<Extended>::max();
+    const Extended inf = std::numeric_limits<Extended>::infinity();
+    const Extended arguments[] = {1.25L, -700, 700, 699.99L, -3.5e-320L, 1e300L, 3e308L, -3e308L, huge, -huge,
+                                  inf, -inf, std::numeric_limits<Extended>::quiet_NaN(), 11356, -11400, 0.1L, 1e-4000L};
+    constexpr int kLanes = std::size(arguments);
+    fast_exp::ExpBlock<kLanes + 1> block;
+    for (int q = 0; q < kLanes; ++q)
+        block.set(q, arguments[q]);
+    block.compute(kLanes);
+    for (int q = 0; q < kLanes; ++q) {
+        const Extended t = arguments[q];
+        const Extended alone = fast_exp::FastExp(t);
+        const Extended inBlock = block.isFast(q) ? block.fastValue(q) : std::exp(block.argument(q));
+        if (std::isnan(alone)) {
+            EXPECT_TRUE(std::isnan(inBlock)) << q;
+        } else {
+            EXPECT_EQ(std::memcmp(&alone, &inBlock, 10), 0) << q;
+            EXPECT_EQ(std::isfinite(block.argument(q)), std::isfinite(t)) << q;
+        }
+        EXPECT_EQ(block.isFast(q), std::fabs(t) < 700) << q;
+    }
 }
 
 TEST(FastExp, EdgesAreTheLibrarysOwn)

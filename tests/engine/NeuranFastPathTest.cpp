@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "engine/Errors.h"
 #include "platform/Platform.h"
 
 // The layer loops advance several neurons, or several inputs, at once. These
@@ -171,6 +175,75 @@ TEST(EngineFastPath, BackPropagationIsBitIdenticalToTheReference)
                 EXPECT_TRUE(sameBits(fast.Layer(k).Weights, layer.Weights)) << "layer " << k;
                 EXPECT_TRUE(sameBits(fast.Layer(k).Bias, layer.Bias)) << "layer " << k;
             }
+        }
+    }
+}
+
+TEST(EngineFastPath, SigmoidLayersStopAtTheSameNeuronAsTheReference)
+{
+    // One neuron deep in the second block of a sigmoid layer gets an extreme
+    // weight or bias; the outputs before it are written, the ones after it
+    // keep what they held, exactly as in the one-at-a-time pass.
+    struct Case { double weight, bias; const char* outcome; };
+    const double inf = std::numeric_limits<double>::infinity();
+    const double largest = std::numeric_limits<double>::max();
+    const Case cases[] = {
+        {1e60, 0, "guard"},                 // the sum fails its guard
+        {1, std::nan(""), "guard"},         // the output is a NaN
+        {1, inf, "ok"},                     // an infinite argument
+        {1, largest, "ok"},                 // an argument beyond the double range
+        {1, -largest, "overflow"},          // ... whose exponential overflows
+        {1, -2e4, "overflow"},
+        {1, 800, "ok"},                     // the library's side of the fast range
+    };
+    constexpr int kNeurons = 41, kOdd = 37;
+    std::mt19937_64 generator(5);
+    std::uniform_real_distribution<double> weight(-1.5, 1.5);
+    for (int code : {1, 2}) {
+        for (const Case& c : cases) {
+            TNeuroNet net(1);
+            TLayerParams p;
+            p.WeightInit = p.BiasInit = 1;
+            p.Activation = code;
+            net.AddLayer(kNeurons, p);
+            TLayer& layer = net.Layer(1);
+            for (int i = 0; i < kNeurons; ++i) {
+                layer.Weight(i, 0) = weight(generator);
+                layer.Bias[i] = weight(generator);
+            }
+            layer.Weight(kOdd, 0) = c.weight;
+            layer.Bias[kOdd] = c.bias;
+            net.SetInput(1, 0.73);
+            layer.Outputs.assign(kNeurons, 7.0);
+
+            std::vector<double> expected = layer.Outputs;
+            std::string expectedOutcome = "ok";
+            try {
+                for (int i = 0; i < kNeurons; ++i) {
+                    Extended s = static_cast<Extended>(layer.Weight(i, 0)) * static_cast<Extended>(net.Inputs[0]);
+                    if (!(std::fabs(s) <= 1e50L)) {
+                        expectedOutcome = "guard";
+                        break;
+                    }
+                    Extended y = layer.Activate(s + layer.Bias[i]);
+                    if (!(std::fabs(y) <= 1e50L)) {
+                        expectedOutcome = "guard";
+                        break;
+                    }
+                    expected[i] = static_cast<double>(y);
+                }
+            } catch (const FloatingPointError&) {
+                expectedOutcome = "overflow";
+            }
+            std::string outcome;
+            try {
+                outcome = net.Evaluate() ? "ok" : "guard";
+            } catch (const FloatingPointError&) {
+                outcome = "overflow";
+            }
+            EXPECT_EQ(expectedOutcome, c.outcome) << "code " << code << " bias " << c.bias;
+            EXPECT_EQ(outcome, expectedOutcome) << "code " << code << " bias " << c.bias;
+            EXPECT_TRUE(sameBits(layer.Outputs, expected)) << "code " << code << " bias " << c.bias;
         }
     }
 }
