@@ -21,9 +21,11 @@ QRect toQRect(int left, int top, int right, int bottom) { return {left, top, rig
 
 }  // namespace
 
+// DejaVu Sans at 8 points is 13 pixels high, the line height the diagram's
+// geometry was laid out for.
 QFont DiagramFont()
 {
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;

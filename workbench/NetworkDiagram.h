@@ -73,7 +73,7 @@ private:
     bool pressed_ = false;
 };
 
-// The diagram font: 8-point Liberation Sans.
+// The diagram font: 8-point DejaVu Sans, 13 pixels high.
 QFont DiagramFont();
 
 // The mid-grey the diagram is drawn on; the scrolling area shows it around the surface.

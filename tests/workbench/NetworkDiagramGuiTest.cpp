@@ -126,16 +126,17 @@ TEST(NetworkDiagram, SizesItselfFromTheFont)
     EXPECT_EQ(diagram.HitTest(), -1);
     const int th = diagram.textHeight();
     EXPECT_EQ(th, QFontMetrics(DiagramFont()).height());
-    EXPECT_EQ(DiagramFont().family(), "Liberation Sans");
+    EXPECT_EQ(DiagramFont().family(), "DejaVu Sans");
     EXPECT_EQ(DiagramFont().pointSize(), 8);
+    EXPECT_EQ(th, 13);
 
     diagram.setLabels(false);
     diagram.setNetwork(&net);
-    EXPECT_EQ(diagram.size(), QSize(328, th + 62));
+    EXPECT_EQ(diagram.size(), QSize(328, 75));
     EXPECT_EQ(diagram.layout().CenterY, th + 27);
     EXPECT_EQ(diagram.LastBox, 2);
     diagram.setLabels(true);
-    EXPECT_EQ(diagram.size(), QSize(512, th + 62));
+    EXPECT_EQ(diagram.size(), QSize(512, 75));
     EXPECT_EQ(diagram.Boxes[0].Left, 100);
     diagram.setCompact(true);
     EXPECT_EQ(diagram.Boxes[1].Bottom - diagram.Boxes[1].Top, 38);
