@@ -2,7 +2,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QTableWidget>
 
 #include "data/NumberText.h"
 #include "engine/Extended.h"
@@ -107,6 +106,8 @@ void TForm1::EditLayer(int L)
         dlg.ComboBox1->setCurrentIndex(activation >= 0 && activation < dlg.ComboBox1->count() ? activation : -1);
         setGridSize(*dlg.StringGrid1, layer.InputCount() + 1, layer.NeuronCount() + 1);
         setGridSize(*dlg.StringGrid2, 2, layer.NeuronCount());
+        const GridFill weights(*dlg.StringGrid1);
+        const GridFill biases(*dlg.StringGrid2);
         for (int k = 1; k <= layer.InputCount(); ++k)
             setCellText(*dlg.StringGrid1, k, 0, QString::number(k));
         for (int n = 1; n <= layer.NeuronCount(); ++n) {
@@ -143,9 +144,12 @@ void TForm1::EditInputVector()
     int count = Net->InputCount();
     setGridSize(*dlg.StringGrid1, 2, count);
     dlg.SpinEdit1->setValue(count);
-    for (int r = 0; r < count; ++r) {
-        setCellText(*dlg.StringGrid1, 1, r, general(Net->Inputs[r]));
-        setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
+    {
+        const GridFill fill(*dlg.StringGrid1);
+        for (int r = 0; r < count; ++r) {
+            setCellText(*dlg.StringGrid1, 1, r, general(Net->Inputs[r]));
+            setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
+        }
     }
     if (!prompts().runModal(dlg))
         return;
@@ -166,9 +170,12 @@ void TForm1::ShowOutputs()
     Net->Evaluate();
     TOKBottomDlg3& dlg = *OKBottomDlg3;
     setGridSize(*dlg.StringGrid1, 2, Net->OutputCount());
-    for (int r = 0; r < Net->OutputCount(); ++r) {
-        setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
-        setCellText(*dlg.StringGrid1, 1, r, general(Net->Outputs[r]));
+    {
+        const GridFill fill(*dlg.StringGrid1);
+        for (int r = 0; r < Net->OutputCount(); ++r) {
+            setCellText(*dlg.StringGrid1, 0, r, RowNumberText(r + 1));
+            setCellText(*dlg.StringGrid1, 1, r, general(Net->Outputs[r]));
+        }
     }
     prompts().runModal(dlg);
     if (NumberLabels1->isChecked())

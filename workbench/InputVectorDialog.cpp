@@ -4,7 +4,6 @@
 
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "workbench/DialogParts.h"
@@ -46,6 +45,7 @@ void TOKBottomDlg1::SpinEdit1Change()
     const int v = std::max(1, SpinEdit1->value());
     const int old = StringGrid1->rowCount();
     setGridSize(*StringGrid1, StringGrid1->columnCount(), v);
+    const GridFill fill(*StringGrid1);
     for (int r = old; r < v; ++r) {
         setCellText(*StringGrid1, 0, r, RowNumberText(r + 1));
         setCellText(*StringGrid1, 1, r, QStringLiteral("0"));

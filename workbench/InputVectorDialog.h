@@ -4,7 +4,7 @@
 
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
+class TStringGrid;
 
 // The input vector dialog: the size and one value per row (fixed column 0).
 class TOKBottomDlg1 : public QDialog {
@@ -13,7 +13,7 @@ public:
     explicit TOKBottomDlg1(QWidget* parent = nullptr);
 
     QSpinBox* SpinEdit1;
-    QTableWidget* StringGrid1;
+    TStringGrid* StringGrid1;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStyle>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "workbench/DialogParts.h"
@@ -76,6 +75,8 @@ void TOKBottomDlg2::SpinEdit1Change()
     const int cols = StringGrid1->columnCount();
     setGridSize(*StringGrid1, cols, v + 1);
     setGridSize(*StringGrid2, StringGrid2->columnCount(), v);
+    const GridFill weights(*StringGrid1);
+    const GridFill biases(*StringGrid2);
     for (int m = old + 1; m <= v; ++m) {
         setCellText(*StringGrid1, 0, m, QString::number(m));
         for (int k = 1; k < cols; ++k)

@@ -5,7 +5,7 @@
 class QComboBox;
 class QPushButton;
 class QSpinBox;
-class QTableWidget;
+class TStringGrid;
 
 // The layer editing dialog: neuron count, activation, weights (fixed row 0
 // and column 0) and biases (fixed column 0). Filled and read by the command.
@@ -16,8 +16,8 @@ public:
 
     QSpinBox* SpinEdit1;
     QComboBox* ComboBox1;
-    QTableWidget* StringGrid1;
-    QTableWidget* StringGrid2;
+    TStringGrid* StringGrid1;
+    TStringGrid* StringGrid2;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
 

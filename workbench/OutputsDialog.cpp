@@ -1,7 +1,6 @@
 #include "workbench/OutputsDialog.h"
 
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "workbench/DialogParts.h"

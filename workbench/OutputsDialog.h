@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QPushButton;
-class QTableWidget;
+class TStringGrid;
 
 // The outputs dialog: a read-only grid of the network's outputs.
 class TOKBottomDlg3 : public QDialog {
@@ -11,6 +11,6 @@ class TOKBottomDlg3 : public QDialog {
 public:
     explicit TOKBottomDlg3(QWidget* parent = nullptr);
 
-    QTableWidget* StringGrid1;
+    TStringGrid* StringGrid1;
     QPushButton* OKBtn;  // "Close"
 };

@@ -1,39 +1,23 @@
 #include "workbench/StringGrid.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include <QEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QTableWidget>
+
+#include "workbench/StringGridModel.h"
 
 namespace {
 
-const char* const kFixedCols = "corvalithFixedCols";
-const char* const kFixedRows = "corvalithFixedRows";
 constexpr int kRowHeight = 24;
 constexpr int kGrip = 3;  // pixels either side of a column edge that start a resize
-
-int fixedCols(const QTableWidget& grid) { return grid.property(kFixedCols).toInt(); }
-int fixedRows(const QTableWidget& grid) { return grid.property(kFixedRows).toInt(); }
-
-bool isFixed(const QTableWidget& grid, int col, int row) { return col < fixedCols(grid) || row < fixedRows(grid); }
-
-QTableWidgetItem* newItem(const QTableWidget& grid, int col, int row)
-{
-    auto* item = new QTableWidgetItem;
-    if (isFixed(grid, col, row)) {
-        item->setFlags(Qt::ItemIsEnabled);
-        item->setBackground(grid.palette().button());
-        item->setForeground(grid.palette().buttonText());
-    }
-    return item;
-}
 
 // Without header views, column edges are dragged inside the cells.
 class ColumnSizer : public QObject {
 public:
-    explicit ColumnSizer(QTableWidget* grid) : QObject(grid), grid_(grid) {}
+    explicit ColumnSizer(TStringGrid* grid) : QObject(grid), grid_(grid) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
@@ -85,76 +69,52 @@ private:
         return -1;
     }
 
-    QTableWidget* grid_;
+    TStringGrid* grid_;
     int dragged_ = -1;
 };
 
 }  // namespace
 
-QTableWidget* NewStringGrid(QWidget* parent, int fixedColCount, int fixedRowCount)
+TStringGrid::TStringGrid(QWidget* parent, int fixedCols, int fixedRows)
+    : QTableView(parent), texts_(new StringGridModel(fixedCols, fixedRows, this))
 {
-    auto* grid = new QTableWidget(parent);
-    grid->setProperty(kFixedCols, fixedColCount);
-    grid->setProperty(kFixedRows, fixedRowCount);
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setMinimumSectionSize(1);
-    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    grid->viewport()->installEventFilter(new ColumnSizer(grid));
+    texts_->setFixedBrushes(palette().button(), palette().buttonText());
+    setModel(texts_);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    viewport()->installEventFilter(new ColumnSizer(this));
     // Fixed cells are never the current cell: the nearest ordinary one is.
-    QObject::connect(grid, &QTableWidget::currentCellChanged, grid, [grid](int row, int col, int, int) {
-        if (row < 0 || col < 0 || !isFixed(*grid, col, row))
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
+        if (!current.isValid() || !texts_->isFixed(current.column(), current.row()))
             return;
-        const int ordinaryRow = std::max(row, fixedRows(*grid));
-        const int ordinaryCol = std::max(col, fixedCols(*grid));
-        if (ordinaryRow < grid->rowCount() && ordinaryCol < grid->columnCount())
-            grid->setCurrentCell(ordinaryRow, ordinaryCol);
+        const int ordinaryRow = std::max(current.row(), texts_->fixedRows());
+        const int ordinaryCol = std::max(current.column(), texts_->fixedCols());
+        if (ordinaryRow < rowCount() && ordinaryCol < columnCount())
+            setCurrentIndex(texts_->index(ordinaryRow, ordinaryCol));
     });
-    return grid;
 }
 
-QString cellText(const QTableWidget& grid, int col, int row)
+int TStringGrid::rowCount() const { return texts_->rowCount(); }
+
+int TStringGrid::columnCount() const { return texts_->columnCount(); }
+
+TStringGrid* NewStringGrid(QWidget* parent, int fixedCols, int fixedRows)
 {
-    const QTableWidgetItem* item = grid.item(row, col);
-    return item ? item->text() : QString();
+    return new TStringGrid(parent, fixedCols, fixedRows);
 }
 
-void setCellText(QTableWidget& grid, int col, int row, const QString& text)
-{
-    if (col < 0 || row < 0 || col >= grid.columnCount() || row >= grid.rowCount())
-        return;
-    QTableWidgetItem* item = grid.item(row, col);
-    if (!item) {
-        item = newItem(grid, col, row);
-        grid.setItem(row, col, item);
-    }
-    item->setText(text);
-}
+QString cellText(const TStringGrid& grid, int col, int row) { return grid.texts().text(col, row); }
 
-void setGridSize(QTableWidget& grid, int cols, int rows)
-{
-    grid.setColumnCount(std::max(cols, 0));
-    grid.setRowCount(std::max(rows, 0));
-    // Only the fixed cells need items up front: an empty ordinary cell is
-    // editable as it is, and a large layer would otherwise cost an item per weight.
-    const auto ensureItem = [&grid](int col, int row) {
-        if (!grid.item(row, col))
-            grid.setItem(row, col, newItem(grid, col, row));
-    };
-    const int fc = std::min(fixedCols(grid), grid.columnCount());
-    const int fr = std::min(fixedRows(grid), grid.rowCount());
-    for (int row = 0; row < grid.rowCount(); ++row)
-        for (int col = 0; col < fc; ++col)
-            ensureItem(col, row);
-    for (int row = 0; row < fr; ++row)
-        for (int col = fc; col < grid.columnCount(); ++col)
-            ensureItem(col, row);
-}
+void setCellText(TStringGrid& grid, int col, int row, const QString& text) { grid.texts().setText(col, row, text); }
 
-void setColumnWidths(QTableWidget& grid, int firstWidth, int otherWidth)
+void setGridSize(TStringGrid& grid, int cols, int rows) { grid.texts().setSize(cols, rows); }
+
+void setColumnWidths(TStringGrid& grid, int firstWidth, int otherWidth)
 {
     grid.horizontalHeader()->setDefaultSectionSize(otherWidth);
     for (int col = 1; col < grid.columnCount(); ++col)
@@ -162,3 +122,7 @@ void setColumnWidths(QTableWidget& grid, int firstWidth, int otherWidth)
     if (grid.columnCount() > 0)
         grid.setColumnWidth(0, firstWidth);
 }
+
+GridFill::GridFill(TStringGrid& grid) : grid_(grid) { grid_.texts().beginFill(); }
+
+GridFill::~GridFill() { grid_.texts().endFill(); }

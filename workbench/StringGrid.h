@@ -1,23 +1,51 @@
 #pragma once
 
 #include <QString>
+#include <QTableView>
 
-class QTableWidget;
+class StringGridModel;
 class QWidget;
 
 // Grids whose fixed rows and columns are ordinary cells (no header views):
-// the first fixedCols columns and fixedRows rows are read-only and drawn in
-// the button face colour. Rows are 24 pixels high; a column is resized by
-// dragging its right edge.
-QTableWidget* NewStringGrid(QWidget* parent, int fixedCols, int fixedRows);
+// the first fixedCols columns and fixedRows rows are read-only, never the
+// current cell, and drawn in the button face colour. Rows are 24 pixels
+// high; a column is resized by dragging its right edge. The texts live in a
+// StringGridModel, so a large grid costs a string per cell and no more.
+class TStringGrid : public QTableView {
+    Q_OBJECT
+public:
+    TStringGrid(QWidget* parent, int fixedCols, int fixedRows);
+
+    int rowCount() const;
+    int columnCount() const;
+    StringGridModel& texts() const { return *texts_; }
+
+private:
+    StringGridModel* texts_;
+};
+
+TStringGrid* NewStringGrid(QWidget* parent, int fixedCols, int fixedRows);
 
 // The text of a cell; empty for a cell never written or outside the grid.
-QString cellText(const QTableWidget& grid, int col, int row);
-void setCellText(QTableWidget& grid, int col, int row, const QString& text);
+QString cellText(const TStringGrid& grid, int col, int row);
+void setCellText(TStringGrid& grid, int col, int row, const QString& text);
 
 // Keeps the texts of the cells that remain; new cells are empty.
-void setGridSize(QTableWidget& grid, int cols, int rows);
+void setGridSize(TStringGrid& grid, int cols, int rows);
 
 // Column 0 gets firstWidth, every other column (also those added later)
 // otherWidth.
-void setColumnWidths(QTableWidget& grid, int firstWidth, int otherWidth);
+void setColumnWidths(TStringGrid& grid, int firstWidth, int otherWidth);
+
+// While a GridFill lives, texts set in its grid are shown in one repaint at
+// its end rather than announced cell by cell.
+class GridFill {
+public:
+    explicit GridFill(TStringGrid& grid);
+    ~GridFill();
+    GridFill(const GridFill&) = delete;
+    GridFill& operator=(const GridFill&) = delete;
+
+private:
+    TStringGrid& grid_;
+};

@@ -7,8 +7,8 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -224,14 +224,15 @@ TEST(LayerDialog, SpinEdit1ChangeAddsNumberedZeroRowsAndDropsOthers)
 TEST(StringGrid, FixedCellsAreReadOnlyCells)
 {
     TOKBottomDlg2 dlg;
-    QTableWidget& grid = *dlg.StringGrid1;
+    TStringGrid& grid = *dlg.StringGrid1;
     setGridSize(grid, 3, 3);
     EXPECT_TRUE(grid.horizontalHeader()->isHidden());
     EXPECT_TRUE(grid.verticalHeader()->isHidden());
     for (const auto& [col, row] : {std::pair(0, 0), std::pair(2, 0), std::pair(0, 2)}) {
-        ASSERT_NE(grid.item(row, col), nullptr);
-        EXPECT_FALSE(grid.item(row, col)->flags() & Qt::ItemIsEditable) << col << "," << row;
-        EXPECT_EQ(grid.item(row, col)->background().color(), grid.palette().color(QPalette::Button));
+        const QModelIndex cell = grid.model()->index(row, col);
+        ASSERT_TRUE(cell.isValid());
+        EXPECT_FALSE(grid.model()->flags(cell) & Qt::ItemIsEditable) << col << "," << row;
+        EXPECT_EQ(cell.data(Qt::BackgroundRole).value<QBrush>().color(), grid.palette().color(QPalette::Button));
     }
     EXPECT_TRUE(grid.model()->flags(grid.model()->index(1, 1)) & Qt::ItemIsEditable);
     EXPECT_EQ(cellText(grid, 1, 1), "");
@@ -242,11 +243,63 @@ TEST(StringGrid, FixedCellsAreReadOnlyCells)
     EXPECT_EQ(cellText(grid, 2, 2), "typed");
 }
 
+TEST(StringGrid, ResizingKeepsTextsAndColumnWidths)
+{
+    TOKBottomDlg2 dlg;
+    TStringGrid& grid = *dlg.StringGrid1;
+    setGridSize(grid, 3, 3);
+    setCellText(grid, 1, 1, "a");
+    setCellText(grid, 2, 2, "b");
+    grid.setColumnWidth(1, 77);
+    grid.setCurrentIndex(grid.model()->index(2, 1));
+    setGridSize(grid, 5, 4);
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(2, 1));
+    EXPECT_EQ(cellText(grid, 1, 1), "a");
+    EXPECT_EQ(cellText(grid, 2, 2), "b");
+    EXPECT_EQ(cellText(grid, 4, 3), "");
+    EXPECT_EQ(grid.columnWidth(0), 32);
+    EXPECT_EQ(grid.columnWidth(1), 77);
+    EXPECT_EQ(grid.columnWidth(4), 128);
+    EXPECT_EQ(grid.rowHeight(3), 24);
+    setGridSize(grid, 2, 4);
+    EXPECT_EQ(cellText(grid, 1, 1), "a");
+    EXPECT_EQ(cellText(grid, 2, 2), "");
+    setGridSize(grid, 3, 4);
+    EXPECT_EQ(cellText(grid, 2, 2), "") << "a column that came back is new";
+}
+
+TEST(StringGrid, AFillIsAnnouncedOnceAtItsEnd)
+{
+    TOKBottomDlg2 dlg;
+    TStringGrid& grid = *dlg.StringGrid1;
+    setGridSize(grid, 4, 4);
+    QSignalSpy changes(grid.model(), &QAbstractItemModel::dataChanged);
+    {
+        const GridFill fill(grid);
+        for (int row = 1; row < 3; ++row)
+            for (int col = 2; col < 4; ++col)
+                setCellText(grid, col, row, QString::number(col * 10 + row));
+        EXPECT_EQ(cellText(grid, 3, 2), "32");
+        EXPECT_EQ(changes.count(), 0);
+    }
+    ASSERT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes[0][0].value<QModelIndex>(), grid.model()->index(1, 2));
+    EXPECT_EQ(changes[0][1].value<QModelIndex>(), grid.model()->index(2, 3));
+    {
+        const GridFill fill(grid);  // cells set and then cut off
+        setCellText(grid, 3, 3, "y");
+        setGridSize(grid, 3, 3);
+    }
+    EXPECT_EQ(changes.count(), 1);
+    setCellText(grid, 1, 1, "x");
+    EXPECT_EQ(changes.count(), 2);
+}
+
 TEST(StringGrid, ColumnsAreResizedByDraggingTheirEdge)
 {
     TOKBottomDlg1 dlg;
     dlg.show();
-    QTableWidget& grid = *dlg.StringGrid1;
+    TStringGrid& grid = *dlg.StringGrid1;
     QWidget* viewport = grid.viewport();
     const int edge = grid.columnViewportPosition(0) + grid.columnWidth(0);
     const int y = grid.rowViewportPosition(0) + 5;
@@ -267,14 +320,14 @@ TEST(InputVectorDialog, InitialStateAndSpinEdit1ChangeAddsRows)
     EXPECT_EQ(dlg.SpinEdit1->maximum(), 2048);
     EXPECT_EQ(dlg.SpinEdit1->value(), 1);
     EXPECT_FALSE(spinIsTypeable(*dlg.SpinEdit1));
-    QTableWidget& grid = *dlg.StringGrid1;
+    TStringGrid& grid = *dlg.StringGrid1;
     EXPECT_EQ(grid.columnCount(), 2);
     EXPECT_EQ(grid.rowCount(), 1);
     EXPECT_EQ(grid.columnWidth(0), 32);
     EXPECT_EQ(grid.columnWidth(1), 192);
     EXPECT_EQ(grid.font().family(), "Liberation Mono");
     EXPECT_EQ(grid.font().pointSize(), 10);
-    EXPECT_FALSE(grid.item(0, 0)->flags() & Qt::ItemIsEditable);
+    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 0)) & Qt::ItemIsEditable);
     expectNothingClipped(dlg);
 
     setCellText(grid, 0, 0, " 1");
@@ -295,7 +348,7 @@ TEST(OutputsDialog, ReadOnlyGridAndCloseButton)
     TOKBottomDlg3 dlg;
     EXPECT_EQ(dlg.windowTitle(), " Outputs");
     EXPECT_EQ(dlg.size(), QSize(249, 315));
-    QTableWidget& grid = *dlg.StringGrid1;
+    TStringGrid& grid = *dlg.StringGrid1;
     EXPECT_EQ(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
     EXPECT_EQ(grid.columnWidth(0), 32);
     EXPECT_EQ(grid.columnWidth(1), 168);

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
