@@ -1,9 +1,5 @@
 #include "engine/Errors.h"
 
-#include <cmath>
-
-#include "engine/Extended.h"
-
 ConversionError ConversionError::integer(std::string_view text)
 {
     return ConversionError("'" + std::string(text) + "' is not a valid integer value");
@@ -32,12 +28,4 @@ FloatingPointError FloatingPointError::invalidOperation()
 AssertionError::AssertionError(std::string_view unit, int line)
     : std::runtime_error("Assertion failure (" + std::string(unit) + ", line " + std::to_string(line) + ")")
 {
-}
-
-double NarrowToDouble(Extended value)
-{
-    double result = static_cast<double>(value);
-    if (std::isinf(result) && std::isfinite(value))
-        throw FloatingPointError::overflow();
-    return result;
 }

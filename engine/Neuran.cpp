@@ -250,10 +250,7 @@ bool computeSigmoidLayer(const double* weights, const double* bias, double* outp
             if (block.isFast(q)) [[likely]] {
                 e = block.fastValue(q);
             } else {
-                const Extended t = block.argument(q);
-                e = std::exp(t);
-                if (std::isinf(e) && std::isfinite(t))
-                    throwOverflow();
+                e = checkedExp(block.argument(q));  // the library's path, with its overflow test
             }
             // e lies in [0, inf] or is a NaN, so y lies in [-1, 1] or is a NaN:
             // the guard on y is the NaN test.
