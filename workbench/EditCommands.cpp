@@ -10,7 +10,7 @@
 #include "workbench/InputVectorDialog.h"
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
-#include "workbench/Prompts.h"
+#include "platform/Prompts.h"
 #include "workbench/RadioGroup.h"
 #include "workbench/StringGrid.h"
 #include "workbench/Unit1.h"

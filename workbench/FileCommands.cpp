@@ -2,7 +2,7 @@
 #include <QFile>
 
 #include "files/NetFile.h"
-#include "workbench/Prompts.h"
+#include "platform/Prompts.h"
 #include "workbench/Unit1.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "workbench/LayerDialog.h"
 #include "workbench/NetworkDiagram.h"
 #include "workbench/OutputsDialog.h"
-#include "workbench/Prompts.h"
+#include "platform/Prompts.h"
 #include "workbench/ToolbarIcons.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "workbench/Prompts.h"
-#include "workbench/QtPrompts.h"
+#include "platform/Prompts.h"
+#include "platform/QtPrompts.h"
 #include "workbench/StartUp.h"
 #include "workbench/Unit1.h"
 

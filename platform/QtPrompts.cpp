@@ -1,4 +1,4 @@
-#include "workbench/QtPrompts.h"
+#include "platform/QtPrompts.h"
 
 #include <QApplication>
 #include <QDialog>

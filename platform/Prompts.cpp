@@ -1,6 +1,6 @@
-#include "workbench/Prompts.h"
+#include "platform/Prompts.h"
 
-#include "workbench/QtPrompts.h"
+#include "platform/QtPrompts.h"
 
 namespace {
 
