@@ -182,13 +182,9 @@ DatasetReadResult DecodeDatasetRows(std::span<const std::uint8_t> bytes, TDatase
         return asResult(check);
     try {
         const auto patterns = std::size_t(read.Header.PatternCount);
-        read.Inputs.reserve(patterns);
-        read.Targets.reserve(patterns);
+        read.Values.resize(patterns * (std::size_t(read.Header.InputCount) + std::size_t(read.Header.OutputCount)));
         ByteReader in(bytes.subspan(kDatasetHeaderSize));
-        for (std::size_t p = 0; p < patterns; ++p) {
-            in.ReadDoubles(read.Inputs.emplace_back(read.Header.InputCount));
-            in.ReadDoubles(read.Targets.emplace_back(read.Header.OutputCount));
-        }
+        in.ReadDoubles(read.Values);
     } catch (const std::bad_alloc&) {
         reason = kNotEnoughMemory;
         return DatasetReadResult::Failed;

@@ -38,12 +38,29 @@ enum class DatasetReadResult {
     Failed,       // cannot be opened, or a dataset file that is damaged
 };
 
-// The dataset as the training run and the graphs window hold it: one row of
-// NI doubles and one of NO doubles per pattern.
+// The dataset as the training run and the graphs window hold it: the
+// patterns' records in one block, each NI input values then NO target values,
+// as in the file. Inputs(p) and Targets(p) are views into the block.
 struct TDatasetRows {
     TDatasetHeader Header;
-    std::vector<std::vector<double>> Inputs;
-    std::vector<std::vector<double>> Targets;
+    std::vector<double> Values;
+
+    int PatternCount() const { return Header.PatternCount; }
+    std::span<const double> Inputs(int p) const
+    {
+        return std::span<const double>(Values).subspan(recordOffset(p), std::size_t(Header.InputCount));
+    }
+    std::span<const double> Targets(int p) const
+    {
+        return std::span<const double>(Values).subspan(recordOffset(p) + std::size_t(Header.InputCount),
+                                                       std::size_t(Header.OutputCount));
+    }
+
+private:
+    std::size_t recordOffset(int p) const
+    {
+        return std::size_t(p) * (std::size_t(Header.InputCount) + std::size_t(Header.OutputCount));
+    }
 };
 
 // The editor's writer: one pattern per row of inputs and outputs, each value

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     for (int p = 0; p < inputs.Rows(); ++p)
         for (int c = 0; c < inputs.Cols(); ++c)
-            if (!sameValue(static_cast<double>(inputs.GetItem(p, c)), rows.Inputs[p][c]))
+            if (!sameValue(static_cast<double>(inputs.GetItem(p, c)), rows.Inputs(p)[std::size_t(c)]))
                 std::abort();
     return 0;
 }

@@ -211,7 +211,7 @@ TEST(DatasetFile, ReservedFieldsAreIgnoredByEveryReader)
     EXPECT_TRUE(CheckDatasetFile(dir.file("r.nld"), 2, 1, error)) << error;
     TDatasetRows rows;
     ASSERT_TRUE(ReadDatasetRows(dir.file("r.nld"), rows, error)) << error;
-    EXPECT_EQ(rows.Inputs[2][1], 201.1);
+    EXPECT_EQ(rows.Inputs(2)[1], 201.1);
 }
 
 TEST(DatasetFile, RowsReaderGivesTheHeaderAndOneRowPerPattern)
@@ -226,10 +226,9 @@ TEST(DatasetFile, RowsReaderGivesTheHeaderAndOneRowPerPattern)
     EXPECT_EQ(rows.Header.OutputCount, 1);
     EXPECT_EQ(rows.Header.InputWidth, 8);
     EXPECT_EQ(rows.Header.OutputWidth, 8);
-    ASSERT_EQ(rows.Inputs.size(), 3u);
-    ASSERT_EQ(rows.Targets.size(), 3u);
-    EXPECT_EQ(rows.Inputs[1], (std::vector<double>{100.1, 101.1}));
-    EXPECT_EQ(rows.Targets[2], std::vector<double>{-200.7});
+    ASSERT_EQ(rows.Values.size(), 9u);
+    EXPECT_EQ(std::vector<double>(rows.Inputs(1).begin(), rows.Inputs(1).end()), (std::vector<double>{100.1, 101.1}));
+    EXPECT_EQ(std::vector<double>(rows.Targets(2).begin(), rows.Targets(2).end()), std::vector<double>{-200.7});
 }
 
 TEST(DatasetFile, SetupCheckComparesTheCountsWithTheNetwork)
@@ -313,10 +312,10 @@ TEST(DatasetFile, MalformedFilesAreRefusedByEveryReaderAndNothingChanges)
         expectEditorStateKept(in, out, c.label);
 
         TDatasetRows rows;
-        rows.Inputs = {{5}};
+        rows.Values = {5};
         EXPECT_FALSE(ReadDatasetRows(name, rows, error)) << c.label;
         EXPECT_EQ(error, "Cannot read file \"" + name + "\". " + c.reason) << c.label;
-        EXPECT_EQ(rows.Inputs, std::vector<std::vector<double>>{{5}}) << c.label;
+        EXPECT_EQ(rows.Values, std::vector<double>{5}) << c.label;
 
         std::string reason;
         EXPECT_FALSE(CheckDatasetFile(name, 2, 1, reason)) << c.label;
