@@ -5,12 +5,12 @@
 
 #include "data/NumberText.h"
 #include "engine/Extended.h"
+#include "platform/Prompts.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/DialogParts.h"
 #include "workbench/InputVectorDialog.h"
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
-#include "platform/Prompts.h"
 #include "workbench/RadioGroup.h"
 #include "workbench/StringGrid.h"
 #include "workbench/Unit1.h"

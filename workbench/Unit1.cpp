@@ -15,13 +15,14 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "data/uData.h"
+#include "platform/Prompts.h"
 #include "workbench/AboutBox.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/InputVectorDialog.h"
 #include "workbench/LayerDialog.h"
 #include "workbench/NetworkDiagram.h"
 #include "workbench/OutputsDialog.h"
-#include "platform/Prompts.h"
 #include "workbench/ToolbarIcons.h"
 
 namespace {
@@ -84,6 +85,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     OKBottomDlg2 = new TOKBottomDlg2(this);
     OKBottomDlg3 = new TOKBottomDlg3(this);
     AboutBox = new TAboutBox(this);
+    DataForm = new TDataForm(this);
 
     RedrawDiagram();
 }
@@ -332,6 +334,7 @@ void TForm1::LearningData1Click()
 {
     if (Training)
         return;
+    prompts().runModal(*DataForm);
 }
 
 void TForm1::Grapher1Click()

@@ -16,6 +16,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class TAboutBox;
+class TDataForm;
 class TOKBottomDlg;
 class TOKBottomDlg1;
 class TOKBottomDlg2;
@@ -90,6 +91,7 @@ public:
     TOKBottomDlg2* OKBottomDlg2;
     TOKBottomDlg3* OKBottomDlg3;
     TAboutBox* AboutBox;
+    TDataForm* DataForm;
 
     // Command handlers. Each runs inside the error wrapper when reached from
     // a menu item, a toolbar button or the diagram.

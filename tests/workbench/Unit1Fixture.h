@@ -16,9 +16,9 @@
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
 #include "workbench/RadioGroup.h"
+#include "workbench/ScriptedPrompts.h"
 #include "workbench/StringGrid.h"
 #include "workbench/Unit1.h"
-#include "workbench/ScriptedPrompts.h"
 
 // A fresh main window per test, answered by a script; random weights repeat
 // from test to test.
