@@ -17,6 +17,9 @@
 
 #include "data/uData.h"
 #include "platform/Prompts.h"
+#include "training/ProgressWindow.h"
+#include "training/TrainingRun.h"
+#include "training/TrainingSetupDialog.h"
 #include "workbench/AboutBox.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/InputVectorDialog.h"
@@ -84,8 +87,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     OKBottomDlg1 = new TOKBottomDlg1(this);
     OKBottomDlg2 = new TOKBottomDlg2(this);
     OKBottomDlg3 = new TOKBottomDlg3(this);
+    OKBottomDlg4 = new TOKBottomDlg4(this);
+    Form7 = new TForm7(this);
     AboutBox = new TAboutBox(this);
     DataForm = new TDataForm(this);
+    OKBottomDlg4->SetEditor(DataForm);
 
     RedrawDiagram();
 }
@@ -282,7 +288,8 @@ void TForm1::Tool1Click()
     // The action has already toggled its check mark.
     bool show = Tool1->isChecked();
     ToolBar1->setVisible(show);
-    ToolBar1->setEnabled(show);
+    // A training run keeps the toolbar disabled to its end.
+    ToolBar1->setEnabled(show && !Training);
 }
 
 void TForm1::Statusbar2Click()
@@ -355,15 +362,9 @@ void TForm1::OutputChart1Click()
         return;
 }
 
-void TForm1::LearningProcess1Click()
-{
-    if (Training)
-        return;
-}
-
 void TForm1::requestTrainingStop()
 {
-    TrainingStopRequested = true;
+    Form7->StopState = kStoppedByUser;
 }
 
 void TForm1::PaintBox1Click()

@@ -5,7 +5,9 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "data/xMatrix.h"
 #include "engine/Neuran.h"
+#include "files/DatasetFile.h"
 
 class NetworkDiagram;
 class QAction;
@@ -17,10 +19,12 @@ class QToolBar;
 class QToolButton;
 class TAboutBox;
 class TDataForm;
+class TForm7;
 class TOKBottomDlg;
 class TOKBottomDlg1;
 class TOKBottomDlg2;
 class TOKBottomDlg3;
+class TOKBottomDlg4;
 
 // FileName while the network has not been saved or opened.
 inline const QString kUntitledFileName = QStringLiteral("Untitled");
@@ -37,9 +41,10 @@ public:
     QString FileName;
     bool Training = false;
     int TrainAlgorithm = 0;
-    // Set by a click on the diagram during a training run; the training run
-    // reads and clears it.
-    bool TrainingStopRequested = false;
+    // The error matrix of a training run (outputs x patterns) and the run's
+    // dataset, held only while the run lasts.
+    TMatrix TrainErrors;
+    TDatasetRows TrainData;
 
     // Menu "&File".
     QAction* NewNet1;
@@ -90,6 +95,8 @@ public:
     TOKBottomDlg1* OKBottomDlg1;
     TOKBottomDlg2* OKBottomDlg2;
     TOKBottomDlg3* OKBottomDlg3;
+    TOKBottomDlg4* OKBottomDlg4;
+    TForm7* Form7;
     TAboutBox* AboutBox;
     TDataForm* DataForm;
 
@@ -131,6 +138,11 @@ public:
     // A click on the diagram while a training run is in progress.
     void requestTrainingStop();
 
+    // One run from the confirmed setup dialog to the end of its last epoch.
+    void RunTraining();
+    // What every training command ends with, after a run, a cancel or an error.
+    void CleanUpAfterTraining();
+
     // Hands the current network and view options to the diagram and redraws it.
     void RedrawDiagram();
 
@@ -141,6 +153,8 @@ public:
 
 protected:
     QMenu* createPopupMenu() override;
+    // During a training run closing waits for the end of the current epoch.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createMenus();
@@ -156,6 +170,9 @@ private:
     void setCaption(const QString& fileName);
     void saveAs();
     void open();
+    void endTrainingAfterError();
+
+    bool closeAfterTraining_ = false;
 };
 
 template <class Command>

@@ -12,6 +12,8 @@
 
 #include "data/NumberText.h"
 #include "data/uData.h"
+#include "training/ProgressWindow.h"
+#include "training/TrainingSetupDialog.h"
 #include "workbench/AboutBox.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/InputVectorDialog.h"
@@ -60,7 +62,8 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
     // The dialogs come after the window, in the start-up order, and live with it.
     QList<QDialog*> dialogs = form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
     const QList<QDialog*> startUpOrder = {form->OKBottomDlg, form->OKBottomDlg1, form->OKBottomDlg2,
-                                          form->OKBottomDlg3, form->AboutBox, form->DataForm};
+                                          form->OKBottomDlg3, form->OKBottomDlg4, form->Form7,
+                                          form->AboutBox, form->DataForm};
     EXPECT_EQ(dialogs, startUpOrder);
 
     const int widths[] = {128, 192, 50};
@@ -548,7 +551,7 @@ TEST_F(Shell, TrainingRefusesEveryCommandButTheViewOptions)
     // A click anywhere on the diagram asks the run to stop, and nothing else.
     form->PaintBox1->PaintBox1MouseMove(form->PaintBox1->Boxes[0].Left + 2, form->PaintBox1->Boxes[0].Top + 2);
     emit form->PaintBox1->clicked();
-    EXPECT_TRUE(form->TrainingStopRequested);
+    EXPECT_EQ(form->Form7->StopState, 1);
 
     form->Compact1->trigger();
     EXPECT_TRUE(form->PaintBox1->compact());
