@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -17,11 +18,17 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                cpuNanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
+                for (const auto& [name, counter] : run.counters)
+                    counters[run.benchmark_name()][name] = counter.value;
+            }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+    std::map<std::string, double> cpuNanoseconds;
+    std::map<std::string, std::map<std::string, double>> counters;
 
 private:
     static double multiplier(benchmark::TimeUnit unit)
@@ -74,6 +81,50 @@ double x87OperationsPerNanosecond()
     return 6.0 * turns / ns;
 }
 
+std::string processorName()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);)
+        if (line.rfind("model name", 0) == 0)
+            return line.substr(line.find(':') + 2);
+    return "unknown processor";
+}
+
+// Training in the progress window beside the same run without windows, and
+// the headless epoch beside the peer's batch epoch.
+void printTraining(const CollectingReporter& reporter)
+{
+    bool header = false;
+    for (const auto& [name, counters] : reporter.counters) {
+        if (name.rfind("TrainingRun/", 0) != 0)
+            continue;
+        if (!header) {
+            std::printf("\ntraining run on %s\n%-44s %16s %16s %16s\n", processorName().c_str(), "network",
+                        "headless ep/s", "in window ep/s", "window/headless");
+            header = true;
+        }
+        auto value = [&](const char* key) {
+            auto it = counters.find(key);
+            return it == counters.end() ? 0.0 : it->second;
+        };
+        std::printf("%-44s %16.0f %16.0f %15.1f%%\n", name.substr(name.find('/') + 1).c_str(),
+                    value("headless_epochs/s"), value("window_epochs/s"), 100 * value("window/headless"));
+    }
+    double runEpoch = 0;
+    for (const auto& [name, counters] : reporter.counters)
+        if (name.rfind("TrainingRun/window-vs-headless/8-64-64-4", 0) == 0 && counters.count("headless_ms/epoch"))
+            runEpoch = counters.at("headless_ms/epoch");
+    auto peer = reporter.cpuNanoseconds.find("Epoch/fann/8-64-64-4");
+    auto engine = reporter.cpuNanoseconds.find("Epoch/ours/8-64-64-4");
+    if (runEpoch > 0 && peer != reporter.cpuNanoseconds.end() && engine != reporter.cpuNanoseconds.end())
+        std::printf("8-64-64-4 x 1000 patterns, processor time of one epoch: headless run %.2f ms, engine alone %.2f ms, "
+                    "FANN batch %.2f ms\n",
+                    runEpoch, engine->second / 1e6, peer->second / 1e6);
+    auto display = reporter.nanoseconds.find("DisplayUpdate/window/10000x4");
+    if (display != reporter.nanoseconds.end())
+        std::printf("one display update, 10,000 patterns and 4 outputs, drawn: %.1f ms\n", display->second / 1e6);
+}
+
 void printComparison(const std::map<std::string, double>& ns)
 {
     auto time = [&](const std::string& name) {
@@ -114,6 +165,7 @@ int main(int argc, char** argv)
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
+    printTraining(reporter);
     benchmark::Shutdown();
     return 0;
 }

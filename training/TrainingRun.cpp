@@ -109,12 +109,12 @@ int PatternsBetweenPumps(const TNeuroNet& net)
 }
 
 bool TrainEpoch(TNeuroNet& net, const TDatasetRows& rows, int algorithm, TMatrix& errors, double& epochMaxError,
-                const TPatternPump& patternPump)
+                const TPatternPump& patternPump, int patternsPerPump)
 {
     epochMaxError = 0;
     const int patterns = rows.PatternCount();
     const int outputs = rows.Header.OutputCount;
-    const int pumpEvery = patternPump ? PatternsBetweenPumps(net) : 0;
+    const int pumpEvery = !patternPump ? 0 : patternsPerPump > 0 ? patternsPerPump : PatternsBetweenPumps(net);
     int untilPump = pumpEvery;
     std::vector<double>& deltas = net.LastLayer().Deltas;
     for (int p = 0; p < patterns; ++p) {
@@ -186,7 +186,7 @@ void SummarizeWindow(TMatrix& errors, int windowCount, double windowMaxSum, int 
 }
 
 TTrainingRun::TTrainingRun(TNeuroNet& net, const TDatasetRows& rows, TMatrix& errors, const TTrainingSettings& settings)
-    : net_(net), rows_(rows), errors_(errors), settings_(settings)
+    : net_(net), rows_(rows), errors_(errors), settings_(settings), patternsPerPump_(PatternsBetweenPumps(net))
 {
     if (!errors_.SetSize(rows.Header.OutputCount, rows.PatternCount()))
         throw std::bad_alloc();
@@ -199,7 +199,7 @@ void TTrainingRun::Run(int& stopState, const Pump& pump, const Display& display)
     while (stopState == kRunning) {
         ++iterations_;
         ++windowCount_;
-        if (!TrainEpoch(net_, rows_, settings_.Algorithm, errors_, epochMaxError_, patternPump)) {
+        if (!TrainEpoch(net_, rows_, settings_.Algorithm, errors_, epochMaxError_, patternPump, patternsPerPump_)) {
             overflowed_ = true;
             stopState = kUnstable;
             break;

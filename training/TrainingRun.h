@@ -55,9 +55,11 @@ int PatternsBetweenPumps(const TNeuroNet& net);
 // One pass over all patterns in order, corrections applied once at its end.
 // Adds each pattern's signed relative errors to errors (outputs x patterns)
 // and returns the largest absolute one in epochMaxError. False when an
-// evaluation overflowed: the epoch's corrections are then dropped.
+// evaluation overflowed: the epoch's corrections are then dropped. The
+// pattern pump runs every patternsPerPump patterns (0: as many as
+// PatternsBetweenPumps says), never after the last.
 bool TrainEpoch(TNeuroNet& net, const TDatasetRows& rows, int algorithm, TMatrix& errors, double& epochMaxError,
-                const TPatternPump& patternPump = {});
+                const TPatternPump& patternPump = {}, int patternsPerPump = 0);
 
 // What one display update shows.
 struct TWindowSummary {
@@ -116,6 +118,7 @@ private:
     double epochMaxError_ = 0;
     double windowMaxSum_ = 0;
     bool overflowed_ = false;
+    int patternsPerPump_ = 1;
     TWindowSummary summary_;
 };
 

@@ -10,6 +10,7 @@
 #include <QValueAxis>
 
 #include "data/NumberText.h"
+#include "training/ChartScale.h"
 #include "training/ProgressWindow.h"
 
 namespace {
@@ -19,15 +20,23 @@ QString general(double value)
     return QStringLiteral(" ") + QString::fromStdString(FormatGeneral(value));
 }
 
-// Both ends of the range, widened a little when they meet so the axis stays usable.
+// Every change of an axis redraws each series on it, so the range changes
+// only when its rounded ends do.
 void setAxisRange(QValueAxis* axis, double low, double high)
 {
-    if (!(high > low)) {
-        low -= 1;
-        high += 1;
-    }
-    axis->setRange(low, high);
-    axis->applyNiceNumbers();
+    const TAxisRange range = NiceRange(low, high);
+    if (axis->min() != range.Min || axis->max() != range.Max)
+        axis->setRange(range.Min, range.Max);
+}
+
+// Appending a list adds its points one by one, each redrawing the whole
+// line; replacing redraws it once.
+void appendAll(QLineSeries* series, QList<QPointF>& points)
+{
+    QList<QPointF> all = series->points();
+    all.append(points);
+    series->replace(all);
+    points.clear();
 }
 
 }  // namespace
@@ -35,15 +44,17 @@ void setAxisRange(QValueAxis* axis, double low, double high)
 TTrainingView::TTrainingView(TForm7& window, QLabel* iterationsPanel, QLabel* errorPanel)
     : window_(window), iterationsPanel_(iterationsPanel), errorPanel_(errorPanel)
 {
+    // A run shorter than the interval draws its charts once, at its end.
+    sinceFlush_.start();
 }
 
 void TTrainingView::Pump()
 {
-    if (sincePump_.isValid() && sincePump_.elapsed() < kPumpIntervalMs)
+    if (!pumpGate_.Due())
         return;
-    Flush();
+    if (sinceFlush_.elapsed() >= kDisplayIntervalMs)
+        Flush();
     QCoreApplication::processEvents();
-    sincePump_.start();
 }
 
 void TTrainingView::Display(const TWindowSummary& summary)
@@ -60,6 +71,9 @@ void TTrainingView::Display(const TWindowSummary& summary)
     last_.Percents.assign(summary.Percents.begin(), summary.Percents.end());
     last_.PercentMin = summary.PercentMin;
     last_.PercentMax = summary.PercentMax;
+    shown_.assign(summary.Titles.size(), false);
+    for (int s = 0; s < int(shown_.size()) && s < window_.OutList->count(); ++s)
+        shown_[s] = window_.OutList->item(s)->checkState() == Qt::Checked;
     pending_ = true;
 }
 
@@ -68,17 +82,15 @@ void TTrainingView::Flush()
     if (!pending_)
         return;
     pending_ = false;
+    sinceFlush_.start();
     window_.Edit1->setText(QStringLiteral(" %1").arg(last_.Iterations));
     window_.Edit2->setText(general(last_.WindowMax));
     window_.MeanEdit->setText(general(last_.Average));
     window_.RMSEdit->setText(general(last_.Deviation));
 
-    window_.Series1->append(maximum_);
-    window_.Series2->append(average_);
-    window_.Series3->append(deviation_);
-    maximum_.clear();
-    average_.clear();
-    deviation_.clear();
+    appendAll(window_.Series1, maximum_);
+    appendAll(window_.Series2, average_);
+    appendAll(window_.Series3, deviation_);
     setAxisRange(window_.EpochAxis, 0, last_.Iterations);
     setAxisRange(window_.ErrorAxis, 0, errorAxisTop_);
 
@@ -97,9 +109,11 @@ void TTrainingView::Flush()
         for (int p = 0; p < patterns; ++p)
             points[p] = QPointF(p + 1, percent[p]);
         series->replace(points);
-        series->setName(QString::fromStdString(last_.Titles[s]));
-        const QListWidgetItem* item = window_.OutList->item(s);
-        series->setVisible(item && item->checkState() == Qt::Checked);
+        const QString title = QString::fromStdString(last_.Titles[s]);
+        if (series->name() != title)
+            series->setName(title);
+        if (series->isVisible() != shown_[s])
+            series->setVisible(shown_[s]);
     }
     setAxisRange(window_.PatternAxis, 1, patterns);
     setAxisRange(window_.RelativeErrorAxis, last_.PercentMin, last_.PercentMax);

@@ -4,16 +4,21 @@
 #include <QList>
 #include <QPointF>
 
+#include <vector>
+
+#include "training/PumpGate.h"
 #include "training/TrainingRun.h"
 
 class QLabel;
 class TForm7;
 
 // The window side of a training run: its pump and its display callback.
-// Display updates are kept until the next pump that processes events and
-// written to the widgets just before it, so nothing is drawn that a person
-// could not see, and the OutList check marks are read as they stood when the
-// window of epochs ended (no event can change them in between).
+// Pending events are processed at most every kPumpIntervalMs, so the Stop
+// button and the windows answer at once without costing every short epoch a
+// trip through the event loop. Display updates are kept and written to the
+// widgets by a pump at most every kDisplayIntervalMs, just before it
+// // processes events: redrawing the charts is the dear part. The OutList check
+// marks are read when a window of epochs ends, as they stand then.
 class TTrainingView {
 public:
     // The status panels are optional; they get the iterations and the window's error.
@@ -27,14 +32,17 @@ public:
     void Flush();
 
     static constexpr int kPumpIntervalMs = 20;
+    static constexpr int kDisplayIntervalMs = 250;
 
 private:
     TForm7& window_;
     QLabel* iterationsPanel_;
     QLabel* errorPanel_;
-    QElapsedTimer sincePump_;
+    TPumpGate pumpGate_{std::int64_t(kPumpIntervalMs) * 1'000'000};
+    QElapsedTimer sinceFlush_;
     QList<QPointF> maximum_, average_, deviation_;
     double errorAxisTop_ = 0;
     TWindowSummary last_;
+    std::vector<bool> shown_;  // the OutList check marks when last_ ended
     bool pending_ = false;
 };
