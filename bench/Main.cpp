@@ -1,33 +1,31 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <string>
 
+#include "bench/Machine.h"
 #include "bench/Shapes.h"
 
 namespace {
 
-// Collects each run's time per iteration so that ours and the peer's can be
-// set side by side after the usual console report.
+// Collects each run's CPU time per iteration so that ours and the peer's can
+// be set side by side after the usual console report. CPU time, because on a
+// shared machine the wall time also counts what other processes ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
-                cpuNanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
+                nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
                 for (const auto& [name, counter] : run.counters)
                     counters[run.benchmark_name()][name] = counter.value;
             }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
-    std::map<std::string, double> cpuNanoseconds;
     std::map<std::string, std::map<std::string, double>> counters;
 
 private:
@@ -42,23 +40,6 @@ private:
     }
 };
 
-// Ten dependent integer additions per loop turn take ten cycles on any core
-// of this family, so the loop's rate is the clock the benchmarks ran at.
-double measuredClockGHz()
-{
-    const std::uint64_t turns = 100'000'000;
-    std::uint64_t counter = turns, sum = 0;
-    auto start = std::chrono::steady_clock::now();
-    asm volatile(
-        "1:\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "dec %1\n\tjnz 1b"
-        : "+r"(sum), "+r"(counter));
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-    return 10.0 * turns / ns;
-}
-
 // Three independent x87 multiplication chains beside three independent
 // addition chains: what the core issues per cycle when both kinds are ready.
 double x87OperationsPerNanosecond()
@@ -66,7 +47,7 @@ double x87OperationsPerNanosecond()
     const long turns = 50'000'000;
     long counter = turns;
     const double factor = 1.0000001;
-    auto start = std::chrono::steady_clock::now();
+    double start = threadCpuNanoseconds();
     asm volatile(
         "fldz\n\tfldz\n\tfldz\n\tfld1\n\tfld1\n\tfld1\n\tfldl %1\n"
         "1:\n\t"
@@ -77,52 +58,8 @@ double x87OperationsPerNanosecond()
         : "+r"(counter)
         : "m"(factor)
         : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    double ns = threadCpuNanoseconds() - start;
     return 6.0 * turns / ns;
-}
-
-std::string processorName()
-{
-    std::ifstream cpuinfo("/proc/cpuinfo");
-    for (std::string line; std::getline(cpuinfo, line);)
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown processor";
-}
-
-// Training in the progress window beside the same run without windows, and
-// the headless epoch beside the peer's batch epoch.
-void printTraining(const CollectingReporter& reporter)
-{
-    bool header = false;
-    for (const auto& [name, counters] : reporter.counters) {
-        if (name.rfind("TrainingRun/", 0) != 0)
-            continue;
-        if (!header) {
-            std::printf("\ntraining run on %s\n%-44s %16s %16s %16s\n", processorName().c_str(), "network",
-                        "headless ep/s", "in window ep/s", "window/headless");
-            header = true;
-        }
-        auto value = [&](const char* key) {
-            auto it = counters.find(key);
-            return it == counters.end() ? 0.0 : it->second;
-        };
-        std::printf("%-44s %16.0f %16.0f %15.1f%%\n", name.substr(name.find('/') + 1).c_str(),
-                    value("headless_epochs/s"), value("window_epochs/s"), 100 * value("window/headless"));
-    }
-    double runEpoch = 0;
-    for (const auto& [name, counters] : reporter.counters)
-        if (name.rfind("TrainingRun/window-vs-headless/8-64-64-4", 0) == 0 && counters.count("headless_ms/epoch"))
-            runEpoch = counters.at("headless_ms/epoch");
-    auto peer = reporter.cpuNanoseconds.find("Epoch/fann/8-64-64-4");
-    auto engine = reporter.cpuNanoseconds.find("Epoch/ours/8-64-64-4");
-    if (runEpoch > 0 && peer != reporter.cpuNanoseconds.end() && engine != reporter.cpuNanoseconds.end())
-        std::printf("8-64-64-4 x 1000 patterns, processor time of one epoch: headless run %.2f ms, engine alone %.2f ms, "
-                    "FANN batch %.2f ms\n",
-                    runEpoch, engine->second / 1e6, peer->second / 1e6);
-    auto display = reporter.nanoseconds.find("DisplayUpdate/window/10000x4");
-    if (display != reporter.nanoseconds.end())
-        std::printf("one display update, 10,000 patterns and 4 outputs, drawn: %.1f ms\n", display->second / 1e6);
 }
 
 void printComparison(const std::map<std::string, double>& ns)
@@ -155,6 +92,40 @@ void printComparison(const std::map<std::string, double>& ns)
     }
 }
 
+// Training in the progress window beside the same run without windows, and
+// the headless run's epoch beside the engine's and the peer's batch epoch.
+void printTraining(const CollectingReporter& reporter)
+{
+    bool header = false;
+    double runEpoch = 0;
+    for (const auto& [name, counters] : reporter.counters) {
+        if (name.rfind("TrainingRun/", 0) != 0)
+            continue;
+        if (!header) {
+            std::printf("\n%-44s %16s %16s %16s\n", "training run", "headless ep/s", "in window ep/s", "window/headless");
+            header = true;
+        }
+        auto value = [&](const char* key) {
+            auto it = counters.find(key);
+            return it == counters.end() ? 0.0 : it->second;
+        };
+        std::printf("%-44s %16.0f %16.0f %15.1f%%\n", name.substr(name.find('/') + 1).c_str(),
+                    value("headless_epochs/s"), value("window_epochs/s"), 100 * value("window/headless"));
+        if (name.find("/8-64-64-4") != std::string::npos)
+            runEpoch = value("headless_ms/epoch");
+    }
+    auto time = [&](const std::string& name) {
+        auto it = reporter.nanoseconds.find(name);
+        return it == reporter.nanoseconds.end() ? 0.0 : it->second;
+    };
+    const double engine = time("Epoch/ours/8-64-64-4"), peer = time("Epoch/fann/8-64-64-4");
+    if (runEpoch > 0 && engine > 0 && peer > 0)
+        std::printf("8-64-64-4 x 1000 patterns, one epoch: headless run %.2f ms, engine alone %.2f ms, FANN batch %.2f ms\n",
+                    runEpoch, engine / 1e6, peer / 1e6);
+    if (const double display = time("DisplayUpdate/window/10000x4"); display > 0)
+        std::printf("one display update, 10,000 patterns and 4 outputs, written and drawn: %.1f ms\n", display / 1e6);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -162,6 +133,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    printMachine();
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
