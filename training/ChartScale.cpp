@@ -1,5 +1,6 @@
 #include "training/ChartScale.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -14,7 +15,7 @@ double niceStep(double span)
 
 }  // namespace
 
-TAxisRange NiceRange(double low, double high)
+TAxisRange NiceRange(double low, double high, double minStep)
 {
     if (!std::isfinite(low) || !std::isfinite(high))
         return {};
@@ -23,8 +24,8 @@ TAxisRange NiceRange(double low, double high)
         low -= margin;
         high += margin;
     }
-    const double step = niceStep(high - low);
+    const double step = std::max(niceStep(high - low), minStep);
     if (!(step > 0) || !std::isfinite(step))
-        return {low, high};
-    return {std::floor(low / step) * step, std::ceil(high / step) * step};
+        return {low, high, high - low};
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }

@@ -38,6 +38,7 @@ QValueAxis* newAxis(const QString& title, const char* format)
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(QString::fromLatin1(format));
+    axis->setTickType(QValueAxis::TicksDynamic);
     axis->setRange(0, 1);
     return axis;
 }
@@ -53,7 +54,9 @@ QWidget* labelledReadOnly(const QString& caption, QLineEdit*& edit, const char* 
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Button));
     edit->setPalette(palette);
-    edit->setFixedWidth(120);
+    // Room at least for a blank, a sign and 15 digits with their point; wider
+    // with the window, for the exponent of the smallest errors.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral(" -0.00000000000000")) + 12);
     auto* label = new QLabel(caption, box);
     label->setBuddy(edit);
     auto* column = new QVBoxLayout(box);
@@ -145,20 +148,20 @@ TForm7::TForm7(QWidget* parent)
     OutcomeLabel = new QLabel(this);
     OutcomeLabel->setObjectName(QStringLiteral("OutcomeLabel"));
     OutcomeLabel->setWordWrap(true);
-    OutcomeLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(labelledReadOnly(QStringLiteral("Iterations"), Edit1, "Edit1", this), 0, Qt::AlignBottom);
-    bottom->addWidget(labelledReadOnly(QStringLiteral("Maximum Error (%)"), Edit2, "Edit2", this), 0, Qt::AlignBottom);
-    bottom->addWidget(labelledReadOnly(QStringLiteral("Average Error (%)"), MeanEdit, "MeanEdit", this), 0, Qt::AlignBottom);
-    bottom->addWidget(labelledReadOnly(QStringLiteral("Standard Deviation (%)"), RMSEdit, "RMSEdit", this), 0, Qt::AlignBottom);
-    bottom->addWidget(OutcomeLabel, 1);
+    bottom->addWidget(labelledReadOnly(QStringLiteral("Iterations"), Edit1, "Edit1", this), 1, Qt::AlignBottom);
+    bottom->addWidget(labelledReadOnly(QStringLiteral("Maximum Error (%)"), Edit2, "Edit2", this), 1, Qt::AlignBottom);
+    bottom->addWidget(labelledReadOnly(QStringLiteral("Average Error (%)"), MeanEdit, "MeanEdit", this), 1, Qt::AlignBottom);
+    bottom->addWidget(labelledReadOnly(QStringLiteral("Standard Deviation (%)"), RMSEdit, "RMSEdit", this), 1, Qt::AlignBottom);
+    bottom->addSpacing(12);
     bottom->addWidget(Button1, 0, Qt::AlignBottom);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 8, 8);
+    layout->setContentsMargins(4, 4, 8, 4);
     layout->addWidget(GraphPanel, 1);
     layout->addLayout(bottom);
+    layout->addWidget(OutcomeLabel);
 
     setMinimumSize(640, 480);
     resize(708, 499);
@@ -219,6 +222,7 @@ void TForm7::EndRun(int iterations, double epochMaxError, const QString& outcome
 {
     Edit1->setText(QStringLiteral(" %1").arg(iterations));
     Edit2->setText(QStringLiteral(" ") + QString::fromStdString(FormatGeneral(100.0L * epochMaxError)));
+    Edit2->setCursorPosition(0);
     Button1->setText(QStringLiteral("Close"));
     OutcomeLabel->setText(outcome);
     repaint();
@@ -235,6 +239,7 @@ void TForm7::Button1Click()
 void TForm7::FormActivate()
 {
     Series1->clear();
+    emit MaximumEmptied();
 }
 
 bool TForm7::event(QEvent* e)

@@ -59,6 +59,10 @@ public:
     void Button1Click();
     void FormActivate();
 
+signals:
+    // FormActivate has emptied the "Maximum" line.
+    void MaximumEmptied();
+
 protected:
     bool event(QEvent* e) override;
 

@@ -21,12 +21,30 @@ QString general(double value)
 }
 
 // Every change of an axis redraws each series on it, so the range changes
-// only when its rounded ends do.
-void setAxisRange(QValueAxis* axis, double low, double high)
+// only when its rounded ends do. Ticks fall on whole steps from 0.
+void setAxisRange(QValueAxis* axis, double low, double high, double minStep = 0)
 {
-    const TAxisRange range = NiceRange(low, high);
-    if (axis->min() != range.Min || axis->max() != range.Max)
-        axis->setRange(range.Min, range.Max);
+    const TAxisRange range = NiceRange(low, high, minStep);
+    if (axis->min() == range.Min && axis->max() == range.Max)
+        return;
+    axis->setRange(range.Min, range.Max);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(range.Step);
+}
+
+// The legend draws names as rich text, which would run the blanks that line
+// the figures up into one.
+QString legendText(const std::string& title)
+{
+    QString text = QString::fromStdString(title);
+    text.replace(QLatin1Char(' '), QChar(0x00A0));
+    return text;
+}
+
+void setNumber(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);  // the leading digits, when the edit is too narrow for all
 }
 
 // Appending a list adds its points one by one, each redrawing the whole
@@ -46,6 +64,18 @@ TTrainingView::TTrainingView(TForm7& window, QLabel* iterationsPanel, QLabel* er
 {
     // A run shorter than the interval draws its charts once, at its end.
     sinceFlush_.start();
+    // The kept windows ended before the window was activated: their points
+    // count as shown, and go with the rest.
+    emptied_ = QObject::connect(&window_, &TForm7::MaximumEmptied, [this] {
+        maximum_.clear();
+        maximumTop_ = keptMaximumTop_ = 0;
+        setAxisRange(window_.ErrorAxis, 0, otherTop_);
+    });
+}
+
+TTrainingView::~TTrainingView()
+{
+    QObject::disconnect(emptied_);
 }
 
 void TTrainingView::Pump()
@@ -62,7 +92,8 @@ void TTrainingView::Display(const TWindowSummary& summary)
     maximum_.append(QPointF(summary.Iterations, summary.WindowMax));
     average_.append(QPointF(summary.Iterations, summary.Average));
     deviation_.append(QPointF(summary.Iterations, summary.Deviation));
-    errorAxisTop_ = std::max({errorAxisTop_, summary.WindowMax, summary.Average, summary.Deviation});
+    keptMaximumTop_ = std::max(keptMaximumTop_, summary.WindowMax);
+    otherTop_ = std::max({otherTop_, summary.Average, summary.Deviation});
     last_.Iterations = summary.Iterations;
     last_.WindowMax = summary.WindowMax;
     last_.Average = summary.Average;
@@ -83,16 +114,18 @@ void TTrainingView::Flush()
         return;
     pending_ = false;
     sinceFlush_.start();
-    window_.Edit1->setText(QStringLiteral(" %1").arg(last_.Iterations));
-    window_.Edit2->setText(general(last_.WindowMax));
-    window_.MeanEdit->setText(general(last_.Average));
-    window_.RMSEdit->setText(general(last_.Deviation));
+    setNumber(window_.Edit1, QStringLiteral(" %1").arg(last_.Iterations));
+    setNumber(window_.Edit2, general(last_.WindowMax));
+    setNumber(window_.MeanEdit, general(last_.Average));
+    setNumber(window_.RMSEdit, general(last_.Deviation));
 
+    maximumTop_ = std::max(maximumTop_, keptMaximumTop_);
+    keptMaximumTop_ = 0;
     appendAll(window_.Series1, maximum_);
     appendAll(window_.Series2, average_);
     appendAll(window_.Series3, deviation_);
-    setAxisRange(window_.EpochAxis, 0, last_.Iterations);
-    setAxisRange(window_.ErrorAxis, 0, errorAxisTop_);
+    setAxisRange(window_.EpochAxis, 0, last_.Iterations, 1);
+    setAxisRange(window_.ErrorAxis, 0, std::max(maximumTop_, otherTop_));
 
     if (iterationsPanel_)
         iterationsPanel_->setText(QStringLiteral(" %1").arg(last_.Iterations));
@@ -109,12 +142,12 @@ void TTrainingView::Flush()
         for (int p = 0; p < patterns; ++p)
             points[p] = QPointF(p + 1, percent[p]);
         series->replace(points);
-        const QString title = QString::fromStdString(last_.Titles[s]);
+        const QString title = legendText(last_.Titles[s]);
         if (series->name() != title)
             series->setName(title);
         if (series->isVisible() != shown_[s])
             series->setVisible(shown_[s]);
     }
-    setAxisRange(window_.PatternAxis, 1, patterns);
+    setAxisRange(window_.PatternAxis, 1, patterns, 1);
     setAxisRange(window_.RelativeErrorAxis, last_.PercentMin, last_.PercentMax);
 }

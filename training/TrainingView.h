@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QList>
+#include <QMetaObject>
 #include <QPointF>
 
 #include <vector>
@@ -23,6 +24,9 @@ class TTrainingView {
 public:
     // The status panels are optional; they get the iterations and the window's error.
     TTrainingView(TForm7& window, QLabel* iterationsPanel, QLabel* errorPanel);
+    ~TTrainingView();
+    TTrainingView(const TTrainingView&) = delete;
+    TTrainingView& operator=(const TTrainingView&) = delete;
 
     // Processes pending events when the last time was at least
     // kPumpIntervalMs ago; the first call always does.
@@ -41,8 +45,13 @@ private:
     TPumpGate pumpGate_{std::int64_t(kPumpIntervalMs) * 1'000'000};
     QElapsedTimer sinceFlush_;
     QList<QPointF> maximum_, average_, deviation_;
-    double errorAxisTop_ = 0;
+    // Tops of the error lines: "Maximum" apart, since activating the window
+    // empties it and its old points no longer set the axis.
+    double maximumTop_ = 0;
+    double keptMaximumTop_ = 0;  // over the kept windows
+    double otherTop_ = 0;
     TWindowSummary last_;
     std::vector<bool> shown_;  // the OutList check marks when last_ ended
+    QMetaObject::Connection emptied_;
     bool pending_ = false;
 };

@@ -199,7 +199,7 @@ TEST_F(TrainingCommand, AWholeRunOnAFileGivesTheCoresNumbersAndShowsThem)
     EXPECT_EQ(progress().OutList->item(0)->text(), " Output 1");
     QLineSeries* output = progress().OutputSeries(0);
     ASSERT_NE(output, nullptr);
-    EXPECT_EQ(output->name(), QString::fromStdString(windows[3].Titles[0]));
+    EXPECT_EQ(output->name(), QString::fromStdString(windows[3].Titles[0]).replace(' ', QChar(0xA0)));
     ASSERT_EQ(output->count(), 4);
     EXPECT_EQ(output->at(3), QPointF(4, windows[3].Percents[3]));
 
