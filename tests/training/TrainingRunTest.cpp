@@ -8,6 +8,7 @@
 
 #include "data/NumberText.h"
 #include "engine/Errors.h"
+#include "files/NetFile.h"
 #include "files/TestFiles.h"
 #include "platform/Platform.h"
 
@@ -510,6 +511,21 @@ TEST(TrainingRun, LoadsFromAFile)
         }
     }
     EXPECT_EQ(rows.PatternCount(), 2) << "a failed load keeps the rows";
+}
+
+TEST(TrainingRun, TheXorExampleLearnsToTheAcceptableErrorWithEitherAlgorithm)
+{
+    for (int algorithm : {1, 2}) {
+        SCOPED_TRACE(algorithm);
+        std::unique_ptr<TNeuroNet> net;
+        ASSERT_TRUE(ReadNetFile(std::string(CORVALITH_SOURCE_DIR) + "/examples/xor.crv", net));
+        net->LearningRate = 0.1;
+        net->Momentum = algorithm == 2 ? 0.5 : 0;
+        Outcome out = runOn(*net, {{{0, 0}, {0, 1}, {1, 0}, {1, 1}}, {{0}, {1}, {1}, {0}}}, {algorithm, 1000000, 1, 250});
+        EXPECT_EQ(out.stopState, 3);
+        EXPECT_LE(out.epochMaxError, 0.01);
+        EXPECT_LT(out.iterations, 100000);
+    }
 }
 
 }  // namespace
