@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -298,6 +300,44 @@ TEST_F(TrainingCommand, StopsAtTheEndOfTheEpochOfAButtonOrDiagramClick)
         expectCleanedUp();
         EXPECT_TRUE(form->isVisible());
     }
+}
+
+TEST_F(TrainingCommand, AStopInsideALongEpochTakesEffectAtItsEnd)
+{
+    // 4-100-1 over 100 patterns: events are processed between patterns.
+    newNetwork(4);
+    addLayer(100, 2);
+    addLayer(1, 0);
+    TNeuroNet twin = copyOf(*form->Net);
+    Rows inputs, targets;
+    for (int p = 0; p < 100; ++p) {
+        inputs.push_back({p * 0.1, std::sin(p), 1.0 / (p + 1), double(p % 3)});
+        targets.push_back({std::cos(p * 0.2)});
+    }
+    const QString file = dataset("long.nld", inputs, targets);
+    bool midEpoch = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        // Errors of the first patterns are in, the last pattern's not yet.
+        midEpoch = form->TrainErrors.GetItem(0, 0) != 0 && form->TrainErrors.GetItem(0, 99) == 0;
+        progress().Button1->click();
+    });
+    Setup s;
+    s.file = file;
+    s.iterations = "1000000";
+    train(s);
+    EXPECT_TRUE(midEpoch);
+    EXPECT_EQ(progress().StopState, 1);
+    EXPECT_EQ(progress().Edit1->text(), " 1");
+
+    twin.LearningRate = 0.01;
+    TDatasetRows rows;
+    ASSERT_TRUE(LoadTrainingSet(file.toStdString(), twin, rows));
+    SetRangesFromData(twin, rows);
+    TMatrix errors(1, 100);
+    double epochMax = 0;
+    ASSERT_TRUE(TrainEpoch(twin, rows, 1, errors, epochMax));
+    FreeTrainingSet(twin, rows);
+    EXPECT_EQ(allWeights(*form->Net), allWeights(twin)) << "the whole epoch ran and was applied";
 }
 
 TEST_F(TrainingCommand, ClosingTheMainWindowDuringARunStopsItAndThenCloses)
