@@ -125,8 +125,8 @@ void fromLittleEndian(std::span<double> values)
     }
 }
 
-// Reads count doubles from offset straight into values, without a copy of
-// the file's bytes beside them.
+// Reads values.size() doubles from offset straight into values, without a
+// copy of the file's bytes beside them.
 bool readDoubles(const TReadableFile& file, std::uint64_t offset, std::span<double> values, std::string& reason)
 {
     std::span<std::uint8_t> raw(reinterpret_cast<std::uint8_t*>(values.data()), values.size() * sizeof(double));
