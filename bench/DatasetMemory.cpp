@@ -13,20 +13,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/Machine.h"
 #include "files/DatasetFile.h"
 #include "files/FileAccess.h"
 
 namespace {
-
-std::string cpuName()
-{
-    std::ifstream info("/proc/cpuinfo");
-    std::string line;
-    while (std::getline(info, line))
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown CPU";
-}
 
 // Writes the file a piece at a time, so that this process stays small.
 void writeDataset(const std::string& name, std::int32_t patterns)
@@ -76,8 +67,8 @@ int main(int argc, char** argv)
     writeDataset(name, patterns);
     const double fileSize = double(std::filesystem::file_size(name));
 
-    std::printf("CPU: %s; memory: %.1f GiB\n", cpuName().c_str(),
-                double(::sysconf(_SC_PHYS_PAGES)) * double(::sysconf(_SC_PAGESIZE)) / (1 << 30));
+    printMachine();
+    std::printf("memory: %.1f GiB\n", double(::sysconf(_SC_PHYS_PAGES)) * double(::sysconf(_SC_PAGESIZE)) / (1 << 30));
     std::printf("file: %d patterns of 1 input and 1 output, %.1f MiB\n", patterns, fileSize / (1 << 20));
     const long baseline = peakOfChild([] { return true; });
 
