@@ -33,9 +33,12 @@ sanitize: deps
 	@cmake --build build-asan -j $(JOBS)
 	@cd build-asan && ctest --output-on-failure -j $(JOBS)
 
-# libFuzzer targets for the two file readers and the file-level code; built with clang.
+# libFuzzer targets for the two file readers and the file-level code; built
+# with clang, and archived with the ar that g++ brings, whatever other
+# toolchains the machine has.
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_AR=/usr/bin/ar -DCMAKE_RANLIB=/usr/bin/ranlib \
 		-DCORVALITH_GUI=OFF -DCORVALITH_BENCH=OFF -DCORVALITH_FUZZ=ON > /dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz FileReadFuzz corvalith_fuzz_seeds
 
