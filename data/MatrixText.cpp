@@ -10,6 +10,6 @@ std::vector<int> LongestColumnTexts(const TMatrix& matrix)
     for (int r = 0; r < matrix.Rows(); ++r)
         for (int c = 0; c < matrix.Cols(); ++c)
             longest[std::size_t(c)] =
-                std::max(longest[std::size_t(c)], int(FormatGeneral(matrix.GetItem(r, c)).size()));
+                std::max(longest[std::size_t(c)], GeneralTextLength(matrix.GetItem(r, c)));
     return longest;
 }
