@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "workbench/DialogParts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 TOKBottomDlg1::TOKBottomDlg1(QWidget* parent) : QDialog(parent)
 {
