@@ -24,6 +24,7 @@ run: build
 
 bench: build
 	@$(BUILD)/bench/corvalith_bench
+	@$(BUILD)/bench/corvalith_editor_bench
 
 # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
