@@ -26,9 +26,10 @@ public:
     {
         QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
         grid_->editor_ = editor;
+        const int col = index.column() + grid_->fixedCols();
+        const int row = index.row() + grid_->fixedRows();
+        emit grid_->editorOpened(col, row);
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const int col = index.column() + grid_->fixedCols();
-            const int row = index.row() + grid_->fixedRows();
             connect(line, &QLineEdit::textEdited, grid_,
                     [grid = grid_, col, row](const QString& text) { emit grid->cellTextEdited(col, row, text); });
         }

@@ -65,6 +65,8 @@ public:
 signals:
     // The first visible row or column changed.
     void topLeftChanged();
+    // The in-place editor opened on grid cell (col, row).
+    void editorOpened(int col, int row);
     // The text of the in-place editor changed by a keystroke.
     void cellTextEdited(int col, int row, const QString& text);
 

@@ -73,6 +73,27 @@ void TMatrixModel::setTyped(int row, int col, const QString& text)
         matrix_.SetItem(row, col, value);
 }
 
+bool TMatrixModel::typedText(int row, int col, QString& text) const
+{
+    const auto typed = typed_.find(key(row, col));
+    if (typed == typed_.end())
+        return false;
+    text = typed->second;
+    return true;
+}
+
+void TMatrixModel::restore(int row, int col, bool typed, const QString& text, Extended value)
+{
+    if (row < 0 || col < 0 || row >= rows_ || col >= cols_ || row >= matrix_.Rows() || col >= matrix_.Cols())
+        return;
+    if (typed)
+        typed_[key(row, col)] = text;
+    else
+        typed_.erase(key(row, col));
+    matrix_.SetItem(row, col, value);
+    emit dataChanged(index(row, col), index(row, col), {Qt::DisplayRole, Qt::EditRole});
+}
+
 void TMatrixModel::rebuild()
 {
     typed_.clear();

@@ -33,6 +33,11 @@ public:
     // number. Views are not told: the cell editor shows the text meanwhile.
     void setTyped(int row, int col, const QString& text);
 
+    // The typed text of the element, if there is one.
+    bool typedText(int row, int col, QString& text) const;
+    // Back to an earlier state: the typed text (none when empty) and value.
+    void restore(int row, int col, bool typed, const QString& text, Extended value);
+
     // Forgets the typed texts and takes the matrix's dimensions and values.
     void rebuild();
 

@@ -78,10 +78,20 @@ TMatEdit::TMatEdit(QWidget* owner) : QFrame(owner)
     layout->addWidget(Grid);
 
     connect(Grid, &TGridView::cellTextEdited, this, &TMatEdit::GridSetEditText);
+    connect(Grid, &TGridView::editorOpened, this, [this](int col, int row) {
+        editStart_ = {row - 1, col - 1, false, QString(), 0};
+        if (row >= 1 && col >= 1 && row <= matrix_.Rows() && col <= matrix_.Cols()) {
+            editStart_.typed = model_->typedText(row - 1, col - 1, editStart_.text);
+            editStart_.value = matrix_.GetItem(row - 1, col - 1);
+        }
+    });
     connect(Grid->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
             [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
                 if (hint == QAbstractItemDelegate::SubmitModelCache)
                     UpdateGrid();  // Enter in the cell editor
+                else if (hint == QAbstractItemDelegate::RevertModelCache)  // Escape: as before the editing
+                    model_->restore(editStart_.row, editStart_.col, editStart_.typed, editStart_.text,
+                                    editStart_.value);
             });
     connect(Grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!current.isValid())

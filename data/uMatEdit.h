@@ -68,4 +68,11 @@ private:
     bool Repainting = false;
     bool repaintPending_ = false;
     TGridRect selection_;
+    // The cell being edited as it was when its editor opened, for Escape.
+    struct EditStart {
+        int row = -1, col = -1;
+        bool typed = false;
+        QString text;
+        Extended value = 0;
+    } editStart_;
 };

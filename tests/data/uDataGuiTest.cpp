@@ -166,7 +166,17 @@ TEST_F(DataEditor, TypingStoresNumbersOnlyAndEnterRebuilds)
     form.InputMatrix().SetItem(0, 0, 0.5);
     QTest::keyClick(in.Grid, Qt::Key_Return);
     EXPECT_EQ(cell(in, 1, 1), "0.5");
-    EXPECT_TRUE(in.Grid->isEditing());
+    ASSERT_TRUE(in.Grid->isEditing());
+
+    // Escape gives back the value and the text from before the editing.
+    editor = in.Grid->openEditor();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "7");
+    EXPECT_EQ(form.InputMatrix().GetItem(0, 0), 7.0L) << "the editor opens with its text selected";
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QTRY_VERIFY(!in.Grid->isEditing());
+    EXPECT_EQ(form.InputMatrix().GetItem(0, 0), 0.5L);
+    EXPECT_EQ(cell(in, 1, 1), "0.5");
 }
 
 TEST_F(DataEditor, HeadersSelectWholeRowsAndColumns)
