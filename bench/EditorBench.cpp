@@ -10,12 +10,12 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include <QApplication>
 #include <QScrollBar>
 
+#include "bench/Machine.h"
 #include "data/uData.h"
 #include "data/uMatEdit.h"
 #include "files/DatasetFile.h"
@@ -149,21 +149,13 @@ BENCHMARK(BM_EditorOpenToDrawn)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-std::string cpuName()
-{
-    std::ifstream cpuinfo("/proc/cpuinfo");
-    for (std::string line; std::getline(cpuinfo, line);)
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown";
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    benchmark::AddCustomContext("cpu", cpuName());
+    printMachine();
+    benchmark::AddCustomContext("cpu", cpuDescription());
     benchmark::AddCustomContext("qt_platform", "offscreen");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
