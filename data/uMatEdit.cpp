@@ -1,11 +1,12 @@
 #include "data/uMatEdit.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
@@ -96,9 +97,12 @@ TMatEdit::TMatEdit(QWidget* owner) : QFrame(owner)
     connect(Grid->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!current.isValid())
             return;
-        if (!Selecting) {
-            selection_ = {current.column() + 1, current.row() + 1, current.column() + 1, current.row() + 1};
-            Anchor = {selection_.Left, selection_.Top};
+        const QPoint cell(current.column() + 1, current.row() + 1);
+        if (!Selecting && std::exchange(shiftKey_, false)) {
+            SelectRange(cell, false);  // Shift with the arrows stretches the selection from the anchor
+        } else if (!Selecting) {
+            selection_ = {cell.x(), cell.y(), cell.x(), cell.y()};
+            Anchor = cell;
         }
         requestRepaint();
     });
@@ -272,6 +276,28 @@ bool TMatEdit::eventFilter(QObject* watched, QEvent* event)
     if (watched == Grid) {
         if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);
+            switch (key->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_Home:
+            case Qt::Key_End:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                shiftKey_ = key->modifiers() & Qt::ShiftModifier;
+                break;
+            default:
+                shiftKey_ = false;
+            }
+            if (key->matches(QKeySequence::Paste) && !Grid->isEditing()) {
+                Paste();
+                return true;
+            }
+            if (key->matches(QKeySequence::SelectAll) && !Grid->isEditing()) {
+                SelectRange({0, 0}, true);
+                return true;
+            }
             if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
                 !Grid->isEditing()) {
                 UpdateGrid();

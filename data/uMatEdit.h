@@ -67,6 +67,7 @@ private:
     bool Selecting = false;
     bool Repainting = false;
     bool repaintPending_ = false;
+    bool shiftKey_ = false;  // a key that moves the current cell is pressed with Shift
     TGridRect selection_;
     // The cell being edited as it was when its editor opened, for Escape.
     struct EditStart {

@@ -203,6 +203,16 @@ TEST_F(DataEditor, HeadersSelectWholeRowsAndColumns)
     QTest::mouseRelease(rows, Qt::LeftButton, {}, rows->mapFrom(&grid, grid.cellRect(0, 4).center()));
     EXPECT_EQ(in.Selection(), (TGridRect{1, 2, 3, 4}));
     EXPECT_EQ(grid.currentIndex(), grid.modelIndex(2, 2)) << "a header never becomes the current cell";
+
+    // The keyboard: arrows move a single cell, Shift stretches from it, Ctrl+A takes all.
+    grid.setFocus();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(in.Selection(), (TGridRect{2, 3, 2, 3}));
+    QTest::keyClick(&grid, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(in.Selection(), (TGridRect{2, 3, 3, 4}));
+    QTest::keyClick(&grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(in.Selection(), (TGridRect{1, 1, 3, 4}));
 }
 
 TEST_F(DataEditor, PasteFillsFromTheSelectedCellOrTheSelection)
@@ -227,6 +237,13 @@ TEST_F(DataEditor, PasteFillsFromTheSelectedCellOrTheSelection)
     form.actPasteOut->trigger();
     EXPECT_EQ(form.OutputMatrix().GetItem(0, 0), 5.0L);
     EXPECT_EQ(form.OutputMatrix().GetItem(1, 0), 6.0L);
+
+    // Ctrl+V in a grid pastes into that grid.
+    clickCell(*form.OutputEditor, 1, 3);
+    setClipboard("8");
+    QTest::keyClick(form.OutputEditor->Grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(form.OutputMatrix().GetItem(2, 0), 8.0L);
+    EXPECT_EQ(form.InputMatrix().GetItem(2, 0), 0.0L);
 }
 
 TEST_F(DataEditor, PasteButtonsFollowTheClipboard)
