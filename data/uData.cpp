@@ -14,6 +14,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "data/CountEdit.h"
 #include "data/DataIcons.h"
 #include "data/NumberText.h"
@@ -230,9 +232,23 @@ void TDataForm::OutEditChange(const QString& text)
     OutputEditor->UpdateGrid();
 }
 
-void TDataForm::SyncOutputRows() { OutputEditor->Grid->setTopRow(InputEditor->Grid->topRow()); }
+// The grid that follows may not reach the row the other shows (a horizontal
+// scroll bar leaves it fewer rows); its answer must not pull the first one back.
+void TDataForm::SyncOutputRows()
+{
+    if (std::exchange(syncing_, true))
+        return;
+    OutputEditor->Grid->setTopRow(InputEditor->Grid->topRow());
+    syncing_ = false;
+}
 
-void TDataForm::SyncInputRows() { InputEditor->Grid->setTopRow(OutputEditor->Grid->topRow()); }
+void TDataForm::SyncInputRows()
+{
+    if (std::exchange(syncing_, true))
+        return;
+    InputEditor->Grid->setTopRow(OutputEditor->Grid->topRow());
+    syncing_ = false;
+}
 
 void TDataForm::actNewExecute()
 {

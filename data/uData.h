@@ -70,6 +70,7 @@ private:
                            TCountEdit* edit);
     QFrame* newSidePanel(const QString& panelName, const QString& titleName, const QString& title);
 
+    bool syncing_ = false;  // one grid is being scrolled to follow the other
     QString openFolder_;
     QString saveFolder_;
 };

@@ -381,6 +381,16 @@ TEST_F(DataEditor, TheGridsScrollTogether)
     EXPECT_EQ(form.OutputEditor->Grid->topRow(), 50);
     form.InputEditor->Grid->horizontalScrollBar()->setValue(5);
     EXPECT_EQ(form.OutputEditor->Grid->horizontalScrollBar()->value(), 0) << "sideways each on its own";
+
+    // Inputs wide enough for a horizontal scroll bar show fewer rows; their
+    // last row is still reachable, with the outputs as far down as they go.
+    form.InEdit->setCount(20);
+    QScrollBar* inBar = form.InputEditor->Grid->verticalScrollBar();
+    QTRY_VERIFY(form.InputEditor->Grid->horizontalScrollBar()->isVisible());
+    ASSERT_GT(inBar->maximum(), outBar->maximum());
+    inBar->setValue(inBar->maximum());
+    EXPECT_EQ(inBar->value(), inBar->maximum());
+    EXPECT_EQ(outBar->value(), outBar->maximum());
 }
 
 TEST_F(DataEditor, CellsAreShadedBySelectionValidityAndRow)
