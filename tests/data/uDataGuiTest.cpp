@@ -415,3 +415,26 @@ TEST_F(DataEditor, CellsAreShadedBySelectionValidityAndRow)
     EXPECT_EQ(at(0, 3, 0), QColor(255, 192, 64)) << "header of the selected row";
     EXPECT_EQ(at(1, 0, 0), in.Grid->palette().color(QPalette::Button));
 }
+
+TEST_F(DataEditor, TooWideTextIsRightAlignedAndCutAtTheCellsLeftEdge)
+{
+    TMatEdit& in = *form.InputEditor;
+    form.InputMatrix().SetItem(0, 0, 123456789012345.0L);
+    in.UpdateGrid();
+    EXPECT_GT(in.Grid->gridColumnWidth(1), 50) << "the rebuild widens the column";
+    in.Grid->setGridColumnWidth(1, 50);  // narrowed by hand
+    const QRect cell = in.Grid->cellRect(1, 1);
+    const auto inkIn = [&](const QImage& image, int fromX, int toX) {
+        for (int x = fromX; x <= toX; ++x)
+            for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)
+                if (QColor(image.pixel(x, y)).lightness() < 80)  // text, not a shade
+                    return true;
+        return false;
+    };
+    QImage image = in.Grid->grab().toImage();
+    EXPECT_TRUE(inkIn(image, cell.left() + 1, cell.left() + 3)) << "the beginning runs to the left edge";
+    EXPECT_FALSE(inkIn(image, cell.right() - 3, cell.right())) << "the end stays 4 pixels from the right";
+    EXPECT_TRUE(inkIn(image, cell.right() - 12, cell.right() - 4));
+    const QRect header = in.Grid->cellRect(0, 1);
+    EXPECT_FALSE(inkIn(image, header.right() - 3, header.right())) << "nothing spills into the row header";
+}
