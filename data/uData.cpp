@@ -22,6 +22,7 @@
 #include "data/uMatEdit.h"
 #include "files/DatasetFile.h"
 #include "platform/Prompts.h"
+#include "platform/ScreenPlacement.h"
 
 namespace {
 
@@ -48,6 +49,7 @@ TDataForm::TDataForm(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Training data editor"));
     setSizeGripEnabled(true);
     resize(743, 520);
+    CentreOnScreen(this);
 
     buildToolBar();
 
