@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "data/NumberText.h"
+#include "platform/ScreenPlacement.h"
 
 namespace {
 
@@ -165,11 +166,10 @@ TForm7::TForm7(QWidget* parent)
 
     setMinimumSize(640, 480);
     resize(708, 499);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Centred once; where the person moves it, it stays from run to run.
+    const QRect area = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry() : QRect();
+    if (area.isValid())
+        setGeometry(PlaceInArea(size(), QMargins(), area));
     StopState = 0;
 }
 

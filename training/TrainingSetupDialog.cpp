@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -18,6 +17,7 @@
 #include "data/uData.h"
 #include "files/DatasetFile.h"
 #include "platform/Prompts.h"
+#include "platform/ScreenPlacement.h"
 
 const QString TOKBottomDlg4::OpenDialog1Filter = QStringLiteral("Learning Data Files (*.nld);;All Files (*)");
 
@@ -52,6 +52,7 @@ TOKBottomDlg4::TOKBottomDlg4(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKBottomDlg4"));
     setWindowTitle(QStringLiteral(" Network training"));
+    CentreOnScreen(this);
 
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
@@ -200,10 +201,5 @@ void TOKBottomDlg4::DataSrcClick()
 void TOKBottomDlg4::showEvent(QShowEvent* event)
 {
     actStartUpdate();
-    if (QScreen* screen = this->screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
     QDialog::showEvent(event);
 }
