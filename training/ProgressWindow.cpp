@@ -40,6 +40,8 @@ QValueAxis* newAxis(const QString& title, const char* format)
     axis->setTitleText(title);
     axis->setLabelFormat(QString::fromLatin1(format));
     axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(0.2);
     axis->setRange(0, 1);
     return axis;
 }

@@ -21,15 +21,21 @@ QString general(double value)
 }
 
 // Every change of an axis redraws each series on it, so the range changes
-// only when its rounded ends do. Ticks fall on whole steps from 0.
+// only when its rounded ends do. Ticks fall on whole steps from 0. The axis
+// makes a label for every tick at once, so a wide range never meets a
+// narrow step, not even between the two calls.
 void setAxisRange(QValueAxis* axis, double low, double high, double minStep = 0)
 {
     const TAxisRange range = NiceRange(low, high, minStep);
-    if (axis->min() == range.Min && axis->max() == range.Max)
+    if (axis->min() == range.Min && axis->max() == range.Max && axis->tickInterval() == range.Step)
         return;
-    axis->setRange(range.Min, range.Max);
-    axis->setTickAnchor(0);
-    axis->setTickInterval(range.Step);
+    if (range.Step >= axis->tickInterval()) {
+        axis->setTickInterval(range.Step);
+        axis->setRange(range.Min, range.Max);
+    } else {
+        axis->setRange(range.Min, range.Max);
+        axis->setTickInterval(range.Step);
+    }
 }
 
 // The legend draws names as rich text, which would run the blanks that line

@@ -18,7 +18,6 @@
 #include "training/TrainingRun.h"
 #include "training/TrainingSetupDialog.h"
 #include "training/TrainingView.h"
-#include "workbench/NetworkDiagram.h"
 #include "workbench/Unit1.h"
 
 namespace {

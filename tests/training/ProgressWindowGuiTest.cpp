@@ -2,6 +2,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFontInfo>
+#include <QGraphicsScene>
 #include <QLabel>
 #include <QLegend>
 #include <QLineEdit>
@@ -207,6 +208,24 @@ TEST(TrainingView, KeepsTheWindowsUntilAFlushAndShowsTheOutputsCheckedWhenEachEn
     EXPECT_EQ(w.Series1->count(), 0);
     EXPECT_EQ(w.Series2->count(), 5);
     EXPECT_LT(w.ErrorAxis->max(), 10);
+}
+
+TEST(TrainingView, AnAxisThatGrowsAThousandfoldKeepsAFewTicks)
+{
+    // A long run's epoch axis goes from 0..250 in steps of 50 to millions;
+    // the axis labels every tick, so the step must grow with the range.
+    TForm7 w;
+    w.BeginRun(" Training - Error Back Propagation");
+    w.SetOutputs(1);
+    TTrainingView view(w, nullptr, nullptr);
+    for (int iterations : {250, 1000000, 250000000}) {
+        view.Display(summaryOf(iterations, {"  1    1.00%    0.00%"}, {1, -1}));
+        view.Flush();
+        QCoreApplication::processEvents();
+        EXPECT_GE(w.EpochAxis->max(), iterations);
+        EXPECT_LE(w.EpochAxis->max() / w.EpochAxis->tickInterval(), 10);
+        EXPECT_LT(w.Chart1->scene()->items().size(), 200);
+    }
 }
 
 }  // namespace
