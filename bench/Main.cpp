@@ -1,24 +1,25 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
 
+#include "bench/Machine.h"
 #include "bench/Shapes.h"
 
 namespace {
 
-// Collects each run's time per iteration so that ours and the peer's can be
-// set side by side after the usual console report.
+// Collects each run's CPU time per iteration so that ours and the peer's can
+// be set side by side after the usual console report. CPU time, because on a
+// shared machine the wall time also counts what other processes ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
@@ -35,23 +36,6 @@ private:
     }
 };
 
-// Ten dependent integer additions per loop turn take ten cycles on any core
-// of this family, so the loop's rate is the clock the benchmarks ran at.
-double measuredClockGHz()
-{
-    const std::uint64_t turns = 100'000'000;
-    std::uint64_t counter = turns, sum = 0;
-    auto start = std::chrono::steady_clock::now();
-    asm volatile(
-        "1:\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "dec %1\n\tjnz 1b"
-        : "+r"(sum), "+r"(counter));
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-    return 10.0 * turns / ns;
-}
-
 // Three independent x87 multiplication chains beside three independent
 // addition chains: what the core issues per cycle when both kinds are ready.
 double x87OperationsPerNanosecond()
@@ -59,7 +43,7 @@ double x87OperationsPerNanosecond()
     const long turns = 50'000'000;
     long counter = turns;
     const double factor = 1.0000001;
-    auto start = std::chrono::steady_clock::now();
+    double start = threadCpuNanoseconds();
     asm volatile(
         "fldz\n\tfldz\n\tfldz\n\tfld1\n\tfld1\n\tfld1\n\tfldl %1\n"
         "1:\n\t"
@@ -70,7 +54,7 @@ double x87OperationsPerNanosecond()
         : "+r"(counter)
         : "m"(factor)
         : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    double ns = threadCpuNanoseconds() - start;
     return 6.0 * turns / ns;
 }
 
@@ -111,6 +95,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    printMachine();
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
