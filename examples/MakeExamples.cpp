@@ -1,10 +1,13 @@
-// Writes the example networks with the program's own network writer:
+// Writes the example networks, datasets and C export with the program's own writers:
 //   corvalith_make_examples <folder>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "engine/Neuran.h"
+#include "files/CExport.h"
 #include "files/NetFile.h"
+#include "files/TextDataset.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -64,6 +67,48 @@ bool write(const TNeuroNet& net, const std::string& name)
     return false;
 }
 
+// One input x in [-3, 3] and one output sin x, 121 pairs: a curve for a
+// hyperbolic-tangent hidden layer to learn.
+bool writeSine(const std::string& name)
+{
+    const int pairs = 121;
+    TMatrix inputs(pairs, 1), outputs(pairs, 1);
+    for (int p = 0; p < pairs; ++p) {
+        double x = -3 + 6.0 * p / (pairs - 1);
+        inputs.SetItem(p, 0, x);
+        outputs.SetItem(p, 0, std::sin(x));
+    }
+    std::string error;
+    if (WriteTextDataset(name, inputs, outputs, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
+bool writeXorData(const std::string& name)
+{
+    TMatrix inputs(4, 2), outputs(4, 1);
+    for (int p = 0; p < 4; ++p) {
+        inputs.SetItem(p, 0, p >> 1);
+        inputs.SetItem(p, 1, p & 1);
+        outputs.SetItem(p, 0, (p >> 1) ^ (p & 1));
+    }
+    std::string error;
+    if (WriteTextDataset(name, inputs, outputs, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
+bool exportAsC(TNeuroNet net, const std::string& name)
+{
+    std::string error;
+    if (ExportNetworkAsC(net, name, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -75,5 +120,8 @@ int main(int argc, char** argv)
     std::string folder = argv[1];
     bool ok = write(xorNet(), folder + "/xor.crv");
     ok = write(wideNet(), folder + "/wide-4-8-6-3.crv") && ok;
+    ok = exportAsC(xorNet(), folder + "/xor.h") && ok;
+    ok = writeSine(folder + "/sine.csv") && ok;
+    ok = writeXorData(folder + "/xor.csv") && ok;
     return ok ? 0 : 1;
 }

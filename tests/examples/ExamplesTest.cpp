@@ -1,10 +1,14 @@
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/Neuran.h"
+#include "files/CExport.h"
 #include "files/NetFile.h"
+#include "files/TextDataset.h"
 
 // The networks in examples/ open and do what they promise.
 namespace {
@@ -47,6 +51,38 @@ TEST(Examples, WideNetworkHasWeightsOfBothSigns)
     EXPECT_GT(negative, 20);
     EXPECT_GT(positive, 20);
     EXPECT_TRUE(net->Evaluate());
+}
+
+TEST(Examples, TextDatasetsImportWithTheirHeaders)
+{
+    struct Case {
+        const char* file;
+        int rows, columns;
+        std::vector<std::string> names;
+    };
+    const Case cases[] = {
+        {"sine.csv", 121, 2, {"x1", "y1"}},
+        {"xor.csv", 4, 3, {"x1", "x2", "y1"}},
+    };
+    for (const auto& c : cases) {
+        TTextTable table;
+        std::string error;
+        ASSERT_TRUE(ReadTextTable(std::string(CORVALITH_SOURCE_DIR) + "/examples/" + c.file, table, error)) << error;
+        EXPECT_EQ(table.RowCount, c.rows) << c.file;
+        EXPECT_EQ(table.ColumnCount, c.columns) << c.file;
+        EXPECT_EQ(table.ColumnNames, c.names) << c.file;
+    }
+}
+
+// The exported header in examples/ is the one the program writes for xor.crv today.
+TEST(Examples, XorHeaderIsTheCurrentExport)
+{
+    auto net = openExample("xor.crv");
+    ASSERT_TRUE(net);
+    std::ifstream in(std::string(CORVALITH_SOURCE_DIR) + "/examples/xor.h", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), CHeaderText(*net, "xor")) << "rebuild it: build/examples/corvalith_make_examples examples";
 }
 
 }  // namespace
