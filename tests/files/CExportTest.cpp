@@ -24,7 +24,20 @@ struct NetShape {
     std::vector<int> codes;  // activation of each layer
     double weightScale;
     bool inputRanges, outputRanges;
+    void (*tweak)(TNeuroNet&) = nullptr;
 };
+
+// Values C has no plain literal for, and one that is not normal. A saturating
+// neuron turns an infinite bias into 1 or 0; the output pair (0, inf) gives
+// infinite outputs, which are no overflow.
+void specialValues(TNeuroNet& net)
+{
+    net.Layer(1).Weights[1] = 0x0.0000000000123p-1022;
+    net.Layer(1).Bias[1] = -HUGE_VAL;
+    net.Layer(1).Bias[2] = HUGE_VAL;
+    net.InputRanges = {TRange{std::nan(""), 1}, TRange{0, HUGE_VAL}};
+    net.OutputRanges = {TRange{0, HUGE_VAL}, TRange{-1, 1}};
+}
 
 const NetShape kShapes[] = {
     {"bare", {3}, {}, 1, true, false},
@@ -33,6 +46,7 @@ const NetShape kShapes[] = {
     {"sine_sat", {3, 5, 4, 2}, {3, 4, 5}, 2, false, true},
     {"mixed4", {5, 7, 6, 33, 3}, {6, 1, 2, 7}, 1, true, true},
     {"steep", {2, 37, 1}, {1, 2}, 60, false, false},
+    {"specials", {2, 3, 2}, {4, 0}, 1, false, false, specialValues},
 };
 
 TNeuroNet makeNet(const NetShape& shape)
@@ -60,6 +74,8 @@ TNeuroNet makeNet(const NetShape& shape)
         net.OutputRanges.assign(net.OutputCount(), TRange{0.1, 1000});
         net.OutputRanges.back() = TRange{3, 3};
     }
+    if (shape.tweak)
+        shape.tweak(net);
     return net;
 }
 
@@ -256,17 +272,21 @@ TEST(CExport, SigmoidSweepMatchesTheEngineBitForBit)
     }
 }
 
-TEST(CExport, VectorsReachGuardsOverflowAndTheLibraryExponential)
+TEST(CExport, VectorsEndBothWays)
 {
-    // The steep network's sums reach the library's range and beyond; some
-    // vectors must end in the guard or an overflow, others must succeed.
-    TNeuroNet net = makeNet(kShapes[5]);
-    std::string text = CHeaderText(net, "steep");
-    std::size_t at = text.find("steep_test_results_[STEEP_TEST_COUNT_] = {");
-    ASSERT_NE(at, std::string::npos);
-    std::string results = text.substr(at, text.find("};", at) - at);
-    EXPECT_NE(results.find('0'), std::string::npos);
-    EXPECT_NE(results.find('1'), std::string::npos);
+    // The steep network's sums reach the library's range and beyond, and the
+    // special values must not trip every vector: each has vectors that end in
+    // the guard or an overflow, and vectors that succeed.
+    for (const NetShape* shape : {&kShapes[5], &kShapes[6]}) {
+        TNeuroNet net = makeNet(*shape);
+        std::string text = CHeaderText(net, shape->name);
+        std::size_t at = text.find(shape->name + "_test_results_[");
+        ASSERT_NE(at, std::string::npos);
+        std::string results = text.substr(at, text.find("};", at) - at);
+        results = results.substr(results.find('{'));
+        EXPECT_NE(results.find('0'), std::string::npos) << shape->name;
+        EXPECT_NE(results.find('1'), std::string::npos) << shape->name;
+    }
 }
 
 TEST(CExport, ExportLeavesTheNetworkAsItWas)
