@@ -157,6 +157,10 @@ bool ParseTextTable(std::string_view text, TTextTable& table, std::string& reaso
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
+    if (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF") {
+        reason = "The file is UTF-16 text; save it as UTF-8 or plain text";
+        return false;
+    }
     try {
         TTextTable result;
         result.FirstLines = previewLines(text);

@@ -83,6 +83,7 @@ TEST(TextDataset, ErrorsNameTheLineAndColumnAndChangeNothing)
         {"", "The file holds no values"},
         {"\xEF\xBB\xBF\r\n  \n", "The file holds no values"},
         {"a,b\n\n", "The file holds no values"},
+        {std::string("\xFF\xFE" "1\0,\0" "2\0", 8), "The file is UTF-16 text; save it as UTF-8 or plain text"},
         {"1\n2\n", "Every line holds one value; a dataset needs at least one input and one output column"},
         {"1,2\n3," + std::string(100, '7') + "x\n",
          "Line 2, column 2: '" + std::string(64, '7') + "...' is not a valid floating point value"},
