@@ -234,15 +234,19 @@ bool ParseTextTable(std::string_view text, TTextTable& table, std::string& reaso
 
 bool ReadTextTable(const std::string& fileName, TTextTable& table, std::string& error)
 {
-    std::vector<std::uint8_t> bytes;
-    std::uint64_t fileSize = 0;
+    TReadableFile file;
     std::string reason;
-    if (!ReadFileBytes(fileName, kMaxTextDatasetSize, bytes, fileSize, reason)) {
+    if (!file.Open(fileName, reason)) {
         error = FileErrorMessage("open", fileName, reason);
         return false;
     }
-    if (fileSize > kMaxTextDatasetSize) {
+    if (file.Size() > kMaxTextDatasetSize) {
         error = FileErrorMessage("import", fileName, "The file is larger than 256 MiB");
+        return false;
+    }
+    std::vector<std::uint8_t> bytes(file.Size());
+    if (!file.ReadAt(0, bytes, reason)) {
+        error = FileErrorMessage("read", fileName, reason);
         return false;
     }
     std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());

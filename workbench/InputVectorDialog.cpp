@@ -6,8 +6,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 TOKBottomDlg1::TOKBottomDlg1(QWidget* parent) : QDialog(parent)
 {
