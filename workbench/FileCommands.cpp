@@ -97,8 +97,9 @@ void TForm1::ToolButton10Click()
         open();
 }
 
-// The save dialog offers the network's own name with the header's extension;
-// the C names inside the header come from the name chosen.
+// The save dialog offers the network's own name with the header's extension
+// and asks before replacing a file; the C names inside the header come from
+// the name chosen.
 void TForm1::ExportAsC1Click()
 {
     if (Training)
@@ -107,7 +108,8 @@ void TForm1::ExportAsC1Click()
     if (suggested.endsWith(QStringLiteral(".crv"), Qt::CaseInsensitive))
         suggested.chop(4);
     suggested += QStringLiteral(".h");
-    QString name = prompts().saveFileName(suggested, QStringLiteral("C Header (*.h);;All Files (*)"), QStringLiteral("h"));
+    QString name = prompts().saveFileName(suggested, QStringLiteral("C Header (*.h);;All Files (*)"),
+                                          QStringLiteral("h"), true);
     if (name.isEmpty())
         return;
     std::string error;

@@ -214,6 +214,7 @@ TEST_F(FileCommands, ExportAsCWritesTheHeaderNamedAfterTheFile)
     EXPECT_EQ(script.filesShown[0].fileName, "Untitled.h");
     EXPECT_EQ(script.filesShown[0].filter, "C Header (*.h);;All Files (*)");
     EXPECT_EQ(script.filesShown[0].defaultExt, "h");
+    EXPECT_TRUE(script.filesShown[0].confirmOverwrite);
     QFile written(header);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().contains("static inline int my_net_evaluate(const double *inputs, double *outputs)"));
