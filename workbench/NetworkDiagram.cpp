@@ -51,6 +51,13 @@ std::size_t largestLayer(const TNeuroNet* net)
     return most;
 }
 
+// Band b of every box covers rows b * height onward; the bands the exposed
+// rows reach, from the first to the last.
+std::pair<int, int> bandsOf(const QRect& exposed, int height)
+{
+    return {std::max(exposed.top(), 0) / height, std::max(exposed.bottom(), 0) / height};
+}
+
 bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 }  // namespace
@@ -205,13 +212,6 @@ void NetworkDiagram::DrawConnections(QPainter& painter, const DiagramBox& box, c
         }
         painter.drawLine(box.LineX1, c.Y1, box.LineX2, c.Y2);
     }
-}
-
-// Band b of every box covers rows b * height onward; the bands the exposed
-// rows reach, from the first to the last.
-static std::pair<int, int> bandsOf(const QRect& exposed, int height)
-{
-    return {std::max(exposed.top(), 0) / height, std::max(exposed.bottom(), 0) / height};
 }
 
 bool NetworkDiagram::missingBands(const QRect& exposed) const
