@@ -12,6 +12,7 @@
 #include "engine/Neuran.h"
 #include "workbench/LineBand.h"
 #include "workbench/NetworkDiagram.h"
+#include "workbench/Unit1Fixture.h"
 
 namespace {
 
@@ -193,4 +194,30 @@ TEST(LineBand, OnlyAWeightChangeDrawsTheLinesAgain)
         paintAt(3000);
         EXPECT_GT(diagram.lineRenders(), before) << change.what;
     }
+}
+
+using DiagramInWindow = Unit1Fixture;
+
+// The window's commands: an evaluation or another input vector leaves the
+// lines as they were drawn; an edited weight draws them again.
+TEST_F(DiagramInWindow, OnlyAnEditedLayerDrawsTheLinesAgain)
+{
+    newNetwork(3);
+    addLayer(4, 2);
+    NetworkDiagram& diagram = *form->PaintBox1;
+    diagram.setLineCacheFrom(1);
+    QImage target(diagram.size(), QImage::Format_RGB32);
+    diagram.render(&target);
+    const int first = diagram.lineRenders();
+    ASSERT_GT(first, 0);
+
+    form->EvaluateOutput1->trigger();
+    diagram.render(&target);
+    typeInputs({"1", "2", "3"});
+    diagram.render(&target);
+    EXPECT_EQ(diagram.lineRenders(), first);
+
+    editLayer(1, {{1, 1, "0.5"}}, {});
+    diagram.render(&target);
+    EXPECT_GT(diagram.lineRenders(), first);
 }
