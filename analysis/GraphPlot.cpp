@@ -210,6 +210,22 @@ PlotResult ComputePlot(TNeuroNet& net, const TDatasetRows& rows, const PlotReque
     return Plotter(net, rows, request).Run();
 }
 
+TDatasetRows RowsFromMatrices(const TMatrix& inputs, const TMatrix& outputs)
+{
+    TDatasetRows rows;
+    rows.Header.PatternCount = std::min(inputs.Rows(), outputs.Rows());
+    rows.Header.InputCount = inputs.Cols();
+    rows.Header.OutputCount = outputs.Cols();
+    rows.Values.reserve(std::size_t(rows.Header.PatternCount) * (inputs.Cols() + outputs.Cols()));
+    for (int p = 0; p < rows.Header.PatternCount; ++p) {
+        for (int i = 0; i < inputs.Cols(); ++i)
+            rows.Values.push_back(NarrowToDouble(inputs.GetItem(p, i)));
+        for (int j = 0; j < outputs.Cols(); ++j)
+            rows.Values.push_back(NarrowToDouble(outputs.GetItem(p, j)));
+    }
+    return rows;
+}
+
 std::vector<double> SweepPositions(double min, double max, double step)
 {
     std::vector<double> positions;

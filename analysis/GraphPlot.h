@@ -57,6 +57,11 @@ struct PlotResult {
 // inputs and outputs as set by the last evaluation.
 PlotResult ComputePlot(TNeuroNet& net, const TDatasetRows& rows, const PlotRequest& request);
 
+// The editor's dataset as the window holds it: P from the input matrix (or
+// the output matrix when it has fewer rows), each value narrowed to a double;
+// a value beyond the double range raises the floating point overflow.
+TDatasetRows RowsFromMatrices(const TMatrix& inputs, const TMatrix& outputs);
+
 // x := min; while max + step > x: x, x := x + step. Ends early if an addition
 // no longer moves x, which a step far below x's precision would never do.
 std::vector<double> SweepPositions(double min, double max, double step);

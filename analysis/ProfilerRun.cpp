@@ -53,6 +53,15 @@ ProfileSummary SummarizeTimes(std::span<const double> times)
     return summary;
 }
 
+PlotPoints TimeSeries(std::span<const double> times)
+{
+    PlotPoints points;
+    points.reserve(times.size());
+    for (std::size_t i = 0; i < times.size(); ++i)
+        points.push_back({double(i), times[i]});
+    return points;
+}
+
 std::string MeanTimeText(double mean)
 {
     // With six decimals the text is never short enough for PadFloat to pad it.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/PlotPoints.h"
 #include "engine/Neuran.h"
 
 inline constexpr int kMaxProfilerTests = 5000;
@@ -32,6 +33,9 @@ struct ProfileSummary {
     double Deviation = 0;
 };
 ProfileSummary SummarizeTimes(std::span<const double> times);
+
+// The times as the chart shows them: test i at x = i - 1.
+PlotPoints TimeSeries(std::span<const double> times);
 
 // " 0.015600": a blank, then the mean rounded to five significant digits and
 // at most six decimals, written with six decimals.

@@ -241,3 +241,24 @@ TEST(GraphPlot, AFloatingPointErrorIsHandedBackAfterThePartialPlot)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GraphPlot, EditorMatricesBecomeRowsNarrowedToDoubles)
+{
+    TMatrix inputs(3, 2), outputs(2, 1);
+    inputs.SetItem(0, 0, 1);
+    inputs.SetItem(0, 1, 0.1L);
+    inputs.SetItem(1, 0, 2);
+    outputs.SetItem(0, 0, -1);
+    outputs.SetItem(1, 0, 5);
+    TDatasetRows rows = RowsFromMatrices(inputs, outputs);
+    EXPECT_EQ(rows.PatternCount(), 2) << "no more patterns than the shorter matrix holds";
+    EXPECT_EQ(rows.Values, (std::vector<double>{1, 0.1, -1, 2, 0, 5}));
+
+    inputs.SetItem(2, 1, 1e400L);
+    outputs.Resize(3, 1);
+    EXPECT_THROW(RowsFromMatrices(inputs, outputs), std::runtime_error);
+}
+
+}  // namespace
