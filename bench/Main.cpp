@@ -17,8 +17,12 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                auto profiled = run.counters.find("profiler_ns");
+                if (profiled != run.counters.end())
+                    nanoseconds[run.benchmark_name()] = profiled->second;
+            }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
@@ -92,6 +96,13 @@ void printComparison(const std::map<std::string, double>& ns)
                         epoch ? ours / 1e6 : ours, epoch ? "ms" : "ns", epoch ? peer / 1e6 : peer, epoch ? "ms" : "ns",
                         peer / ours);
         }
+    std::printf("\n%-18s %18s %18s %18s\n", "network", "Evaluate (bench)", "profiler's mean", "profiler/bench");
+    for (const BenchShape& shape : benchShapes()) {
+        double bench = time("Evaluate/ours/" + shape.name());
+        double profiled = time("Profiler/ours/" + shape.name());
+        if (bench > 0 && profiled > 0)
+            std::printf("%-18s %15.1f ns %15.1f ns %17.3f\n", shape.name().c_str(), bench, profiled, profiled / bench);
+    }
     const BenchShape& widest = benchShapes().back();
     double linear = time("Linear/ours/" + widest.name());
     if (linear > 0) {

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
-#include <QScatterSeries>
 #include <QTabWidget>
 #include <QTest>
 

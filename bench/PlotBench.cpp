@@ -1,0 +1,185 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <numbers>
+#include <string>
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QImage>
+#include <QPainter>
+#include <QTabWidget>
+
+#include "analysis/GraphPlot.h"
+#include "analysis/uGrapher.h"
+#include "engine/Neuran.h"
+#include "platform/Platform.h"
+
+// How long the graphs window takes to plot a dataset of 10,000 patterns of
+// one input and one output, and to paint each tab's chart afterwards.
+
+namespace {
+
+constexpr int kPatterns = 10000;
+
+TNeuroNet sineNet()
+{
+    platform::SetSeedClock([] { return 11u; });
+    TNeuroNet net(1);
+    TLayerParams hidden;
+    hidden.Activation = 2;
+    net.AddLayer(8, hidden);
+    net.AddLayer(1, TLayerParams{});
+    platform::SetSeedClock({});
+    return net;
+}
+
+TDatasetRows sineRows()
+{
+    TDatasetRows rows;
+    rows.Header.PatternCount = kPatterns;
+    rows.Header.InputCount = 1;
+    rows.Header.OutputCount = 1;
+    for (int p = 0; p < kPatterns; ++p) {
+        double x = 2 * std::numbers::pi * p / (kPatterns - 1);
+        rows.Values.push_back(x);
+        rows.Values.push_back(std::sin(x));
+    }
+    return rows;
+}
+
+struct Window {
+    TNeuroNet net = sineNet();
+    TGrapherForm form;
+    Window()
+    {
+        form.SetNetwork(&net);
+        form.Data = sineRows();
+        form.DataLoaded = true;
+        form.show();
+    }
+};
+
+// Made on first use, gone before the application.
+std::unique_ptr<Window>& windowHolder()
+{
+    static std::unique_ptr<Window> w;
+    return w;
+}
+
+Window& window()
+{
+    if (!windowHolder())
+        windowHolder() = std::make_unique<Window>();
+    return *windowHolder();
+}
+
+void computePlot(benchmark::State& state)
+{
+    TNeuroNet net = sineNet();
+    TDatasetRows rows = sineRows();
+    PlotRequest request{1, {true}, {true}, 1};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ComputePlot(net, rows, request));
+}
+
+void plotWindow(benchmark::State& state)
+{
+    Window& w = window();
+    for (auto _ : state)
+        w.form.Plot();
+}
+
+// Plot, then paint the tab's chart as the person would see it.
+void plotAndPaint(benchmark::State& state, int tab)
+{
+    Window& w = window();
+    w.form.PageControl->setCurrentIndex(tab);
+    QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
+    QChartView* view = views[tab];
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        w.form.Plot();
+        QPainter painter(&image);
+        view->render(&painter);
+    }
+}
+
+// What a person waits for after loading: the series made anew, the plot,
+// and the first painting of the tab's chart.
+void firstPlotAndPaint(benchmark::State& state, int tab)
+{
+    Window& w = window();
+    w.form.PageControl->setCurrentIndex(tab);
+    QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
+    QChartView* view = views[tab];
+    QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        w.form.SetNetwork(&w.net);
+        w.form.Plot();
+        QPainter painter(&image);
+        view->render(&painter);
+    }
+}
+
+const bool registered = [] {
+    benchmark::RegisterBenchmark("ComputePlot/10000", computePlot)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("Plot/10000", plotWindow)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PlotAndPaint/Errors/10000", plotAndPaint, 0)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PlotAndPaint/Lags/10000", plotAndPaint, 1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("PlotAndPaint/Graphs/10000", plotAndPaint, 2)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("FirstPlotAndPaint/Errors/10000", firstPlotAndPaint, 0)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("FirstPlotAndPaint/Lags/10000", firstPlotAndPaint, 1)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("FirstPlotAndPaint/Graphs/10000", firstPlotAndPaint, 2)->Unit(benchmark::kMillisecond);
+    return true;
+}();
+
+class CollectingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> milliseconds;
+};
+
+std::string cpuModel()
+{
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);)
+        if (line.rfind("model name", 0) == 0)
+            return line.substr(line.find(':') + 2);
+    return "unknown";
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    std::printf("CPU: %s\n", cpuModel().c_str());
+    CollectingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double compute = reporter.milliseconds["ComputePlot/10000"];
+    if (compute > 0) {
+        std::printf("\n%-28s %10s %16s\n", "10,000 patterns", "ms", "x the computation");
+        for (const auto& [name, ms] : reporter.milliseconds)
+            std::printf("%-28s %10.2f %16.2f\n", name.c_str(), ms, ms / compute);
+    }
+    benchmark::Shutdown();
+    windowHolder().reset();
+    return 0;
+}
