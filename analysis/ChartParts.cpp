@@ -20,9 +20,11 @@ QChartView* NewChartView(QWidget* parent, const QString& objectName, const QStri
     auto* x = new QValueAxis(chart);
     x->setObjectName(QStringLiteral("XAxis"));
     x->setTitleText(xTitle);
+    x->setLabelFormat(QStringLiteral("%g"));
     auto* y = new QValueAxis(chart);
     y->setObjectName(QStringLiteral("YAxis"));
     y->setTitleText(yTitle);
+    y->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
@@ -55,9 +57,11 @@ void FitAxes(QChart& chart, const PlotBounds& bounds)
     auto fit = [](const QList<QAbstractAxis*>& axes, double lo, double hi) {
         for (QAbstractAxis* axis : axes)
             if (auto* values = qobject_cast<QValueAxis*>(axis)) {
-                AxisSpan span = PaddedSpan(lo, hi);
-                values->setRange(span.Min, span.Max);
-                values->applyNiceNumbers();
+                AxisTicks ticks = NiceTicks(lo, hi);
+                values->setRange(ticks.Span.Min, ticks.Span.Max);
+                values->setTickType(QValueAxis::TicksDynamic);
+                values->setTickInterval(ticks.Interval);
+                values->setTickAnchor(ticks.Anchor);
             }
     };
     fit(horizontal, bounds.MinX, bounds.MaxX);

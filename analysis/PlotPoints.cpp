@@ -55,3 +55,19 @@ AxisSpan PaddedSpan(double lo, double hi)
     const long double min = lo - margin, max = hi + margin;
     return {min < -top ? lo : double(min), max > top ? hi : double(max)};
 }
+
+AxisTicks NiceTicks(double lo, double hi)
+{
+    AxisTicks ticks;
+    ticks.Span = PaddedSpan(lo, hi);
+    const double width = ticks.Span.Max - ticks.Span.Min;
+    if (!(width > 0) || !std::isfinite(width))
+        return ticks;
+    const double rough = width / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    const double fraction = rough / power;
+    const double nice = fraction < 1.5 ? 1 : fraction < 3.5 ? 2 : fraction < 7.5 ? 5 : 10;
+    ticks.Interval = nice * power;
+    ticks.Anchor = std::ceil(ticks.Span.Min / ticks.Interval) * ticks.Interval;
+    return ticks;
+}

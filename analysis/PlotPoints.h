@@ -32,3 +32,13 @@ struct AxisSpan {
     double Min = 0, Max = 1;
 };
 AxisSpan PaddedSpan(double lo, double hi);
+
+// Where an axis over lo..hi puts its ticks: every Interval (1, 2 or 5 times
+// a power of ten, about five ticks across the padded span) from Anchor, a
+// multiple of Interval.
+struct AxisTicks {
+    AxisSpan Span;
+    double Interval = 1;
+    double Anchor = 0;
+};
+AxisTicks NiceTicks(double lo, double hi);

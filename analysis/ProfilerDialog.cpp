@@ -43,7 +43,7 @@ TOKBottomDlg7::TOKBottomDlg7(QWidget* parent) : QDialog(parent), Clock(platform:
     setSizeGripEnabled(true);
 
     Chart1 = NewChartView(this, QStringLiteral("Chart1"), QStringLiteral("Test"),
-                          QStringLiteral("Milliseconds per evaluation"));
+                          QStringLiteral("ms per evaluation"));
     Chart1->chart()->setTitle(QStringLiteral("Calculation Time (ms)"));
     Chart1->setRubberBand(QChartView::RectangleRubberBand);
     Series1 = new QLineSeries(Chart1->chart());

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr double kMarkerSize = 7;
+constexpr double kMarkerSize = 8;
 
 QString outputName(int k)
 {
@@ -72,9 +72,10 @@ QLineSeries* newPointSeries(QChart& chart, const QString& name)
     marker.fill(Qt::transparent);
     QPainter p(&marker);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(colour.darker(150), 1));
-    p.setBrush(colour);
-    p.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    // Rings, so that the response line shows through the targets it passes.
+    p.setPen(QPen(colour.darker(130), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
     p.end();
     points->setLightMarker(marker);
     for (QLegendMarker* legend : chart.legend()->markers(points)) {
@@ -83,6 +84,14 @@ QLineSeries* newPointSeries(QChart& chart, const QString& name)
         legend->setPen(QPen(colour.darker(150)));
     }
     return points;
+}
+
+// The legend collapses runs of blanks, as HTML does; the error titles line
+// up in columns only with every blank kept.
+void keepBlanksInLegend(QChart& chart, QAbstractSeries* series)
+{
+    for (QLegendMarker* marker : chart.legend()->markers(series))
+        marker->setLabel(series->name().replace(QLatin1Char(' '), QChar(0x00A0)));
 }
 
 QFont legendFont()
@@ -389,8 +398,10 @@ void TGrapherForm::apply(const PlotResult& result)
             continue;
         series->replace(ToChartPoints(fill.Points));
         series->setVisible(fill.Visible);
-        if (fill.Title)
+        if (fill.Title) {
             series->setName(QString::fromStdString(*fill.Title));
+            keepBlanksInLegend(chart, series);
+        }
         PlotBounds bounds;
         bounds.Include(fill.Points);
         seriesBounds_[int(fill.Chart)][fill.Series] = bounds;

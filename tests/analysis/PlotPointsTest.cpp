@@ -40,4 +40,19 @@ TEST(PlotPoints, BoundsSkipNonFinitePointsAndAxesGetAMargin)
     }
 }
 
+TEST(PlotPoints, TicksFallOnRoundNumbersAboutFiveAcross)
+{
+    struct Case {
+        double lo, hi, interval, anchor;
+    };
+    const Case cases[] = {{-1, 1, 0.5, -1}, {0, 1000, 200, 0}, {0, 2.7e-4, 5e-5, 0}, {1, 10000, 2000, 0},
+                          {3, 3, 0.2, 2.6}};
+    for (const Case& c : cases) {
+        AxisTicks ticks = NiceTicks(c.lo, c.hi);
+        EXPECT_DOUBLE_EQ(ticks.Interval, c.interval) << c.lo << ".." << c.hi;
+        EXPECT_NEAR(ticks.Anchor, c.anchor, 1e-12) << c.lo << ".." << c.hi;
+        EXPECT_GE(ticks.Anchor, ticks.Span.Min);
+    }
+}
+
 }  // namespace
