@@ -1,5 +1,6 @@
 #include "analysis/ChartParts.h"
 
+#include <algorithm>
 #include <exception>
 
 #include <QApplication>
@@ -27,6 +28,15 @@ QChartView* NewChartView(QWidget* parent, const QString& objectName, const QStri
     y->setLabelFormat(QStringLiteral("%g"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
+    // Zooming keeps about five round ticks across whatever is shown.
+    for (QValueAxis* axis : {x, y}) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        QObject::connect(axis, &QValueAxis::rangeChanged, axis, [axis](qreal min, qreal max) {
+            AxisTicks ticks = TicksAcross(min, max);
+            axis->setTickAnchor(ticks.Anchor);
+            axis->setTickInterval(ticks.Interval);
+        });
+    }
 
     auto* view = new QChartView(chart, parent);
     view->setObjectName(objectName);
@@ -58,10 +68,12 @@ void FitAxes(QChart& chart, const PlotBounds& bounds)
         for (QAbstractAxis* axis : axes)
             if (auto* values = qobject_cast<QValueAxis*>(axis)) {
                 AxisTicks ticks = NiceTicks(lo, hi);
+                // The axis makes its ticks at every change: the coarser of the
+                // two intervals until the new range is in place keeps an old
+                // fine interval from ticking a new wide range thousands of
+                // times. The new range then sets its own ticks.
+                values->setTickInterval(std::max(values->tickInterval(), ticks.Interval));
                 values->setRange(ticks.Span.Min, ticks.Span.Max);
-                values->setTickType(QValueAxis::TicksDynamic);
-                values->setTickInterval(ticks.Interval);
-                values->setTickAnchor(ticks.Anchor);
             }
     };
     fit(horizontal, bounds.MinX, bounds.MaxX);

@@ -56,18 +56,25 @@ AxisSpan PaddedSpan(double lo, double hi)
     return {min < -top ? lo : double(min), max > top ? hi : double(max)};
 }
 
-AxisTicks NiceTicks(double lo, double hi)
+AxisTicks TicksAcross(double min, double max)
 {
     AxisTicks ticks;
-    ticks.Span = PaddedSpan(lo, hi);
-    const double width = ticks.Span.Max - ticks.Span.Min;
+    ticks.Span = {min, max};
+    // Extended precision: the width of the whole double range is finite.
+    const long double width = static_cast<long double>(max) - min;
     if (!(width > 0) || !std::isfinite(width))
         return ticks;
-    const double rough = width / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    const double fraction = rough / power;
-    const double nice = fraction < 1.5 ? 1 : fraction < 3.5 ? 2 : fraction < 7.5 ? 5 : 10;
-    ticks.Interval = nice * power;
-    ticks.Anchor = std::ceil(ticks.Span.Min / ticks.Interval) * ticks.Interval;
+    const long double rough = width / 5;
+    const long double power = std::pow(10.0L, std::floor(std::log10(rough)));
+    const long double fraction = rough / power;
+    const int nice = fraction < 1.5 ? 1 : fraction < 3.5 ? 2 : fraction < 7.5 ? 5 : 10;
+    ticks.Interval = double(nice * power);
+    ticks.Anchor = double(std::ceil(min / static_cast<long double>(ticks.Interval)) * ticks.Interval);
     return ticks;
+}
+
+AxisTicks NiceTicks(double lo, double hi)
+{
+    AxisSpan span = PaddedSpan(lo, hi);
+    return TicksAcross(span.Min, span.Max);
 }

@@ -42,3 +42,6 @@ struct AxisTicks {
     double Anchor = 0;
 };
 AxisTicks NiceTicks(double lo, double hi);
+
+// The same ticks for an axis showing exactly min..max, as after a zoom.
+AxisTicks TicksAcross(double min, double max);

@@ -53,6 +53,11 @@ TEST(PlotPoints, TicksFallOnRoundNumbersAboutFiveAcross)
         EXPECT_NEAR(ticks.Anchor, c.anchor, 1e-12) << c.lo << ".." << c.hi;
         EXPECT_GE(ticks.Anchor, ticks.Span.Min);
     }
+    // Across the whole double range still about five ticks, never millions.
+    const double top = std::numeric_limits<double>::max();
+    AxisTicks widest = NiceTicks(-top, top);
+    EXPECT_TRUE(std::isfinite(widest.Interval));
+    EXPECT_GT(widest.Interval, top / 10);
 }
 
 }  // namespace
