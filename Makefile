@@ -24,6 +24,7 @@ run: build
 
 bench: build
 	@$(BUILD)/bench/corvalith_bench
+	@$(BUILD)/bench/corvalith_gui_bench
 
 # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
@@ -32,11 +33,14 @@ sanitize: deps
 	@cmake --build build-asan -j $(JOBS)
 	@cd build-asan && ctest --output-on-failure -j $(JOBS)
 
-# libFuzzer targets for the two file readers; built with clang.
+# libFuzzer targets for the two file readers and the file-level code; built
+# with clang, and archived with the ar that g++ brings, whatever other
+# toolchains the machine has.
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_AR=/usr/bin/ar -DCMAKE_RANLIB=/usr/bin/ranlib \
 		-DCORVALITH_GUI=OFF -DCORVALITH_BENCH=OFF -DCORVALITH_FUZZ=ON > /dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz corvalith_fuzz_seeds
+	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz FileReadFuzz corvalith_fuzz_seeds
 
 clean:
 	@rm -rf $(BUILD) build-asan build-fuzz

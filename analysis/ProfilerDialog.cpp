@@ -14,6 +14,7 @@
 #include "data/NumberText.h"
 #include "platform/Platform.h"
 #include "platform/QtPlatform.h"
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 
 namespace {

@@ -22,6 +22,7 @@
 #include "analysis/ChartParts.h"
 #include "data/uData.h"
 #include "platform/Prompts.h"
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/ToolbarIcons.h"
 

@@ -1,31 +1,36 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <map>
 #include <string>
 
+#include "bench/Machine.h"
 #include "bench/Shapes.h"
 
 namespace {
 
-// Collects each run's time per iteration so that ours and the peer's can be
-// set side by side after the usual console report.
+// Collects each run's CPU time per iteration so that ours and the peer's can
+// be set side by side after the usual console report. CPU time, because on a
+// shared machine the wall time also counts what other processes ran.
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
             if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
+                wallNanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
                 auto profiled = run.counters.find("profiler_ns");
                 if (profiled != run.counters.end())
-                    nanoseconds[run.benchmark_name()] = profiled->second;
+                    profilerNanoseconds[run.benchmark_name()] = profiled->second;
             }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+    // The wall time, which is what the profiler's clock measures too.
+    std::map<std::string, double> wallNanoseconds;
+    std::map<std::string, double> profilerNanoseconds;
 
 private:
     static double multiplier(benchmark::TimeUnit unit)
@@ -39,23 +44,6 @@ private:
     }
 };
 
-// Ten dependent integer additions per loop turn take ten cycles on any core
-// of this family, so the loop's rate is the clock the benchmarks ran at.
-double measuredClockGHz()
-{
-    const std::uint64_t turns = 100'000'000;
-    std::uint64_t counter = turns, sum = 0;
-    auto start = std::chrono::steady_clock::now();
-    asm volatile(
-        "1:\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "add $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\tadd $1, %0\n\t"
-        "dec %1\n\tjnz 1b"
-        : "+r"(sum), "+r"(counter));
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
-    return 10.0 * turns / ns;
-}
-
 // Three independent x87 multiplication chains beside three independent
 // addition chains: what the core issues per cycle when both kinds are ready.
 double x87OperationsPerNanosecond()
@@ -63,7 +51,7 @@ double x87OperationsPerNanosecond()
     const long turns = 50'000'000;
     long counter = turns;
     const double factor = 1.0000001;
-    auto start = std::chrono::steady_clock::now();
+    double start = threadCpuNanoseconds();
     asm volatile(
         "fldz\n\tfldz\n\tfldz\n\tfld1\n\tfld1\n\tfld1\n\tfldl %1\n"
         "1:\n\t"
@@ -74,7 +62,7 @@ double x87OperationsPerNanosecond()
         : "+r"(counter)
         : "m"(factor)
         : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
-    double ns = std::chrono::duration<double, std::nano>(std::chrono::steady_clock::now() - start).count();
+    double ns = threadCpuNanoseconds() - start;
     return 6.0 * turns / ns;
 }
 
@@ -96,13 +84,6 @@ void printComparison(const std::map<std::string, double>& ns)
                         epoch ? ours / 1e6 : ours, epoch ? "ms" : "ns", epoch ? peer / 1e6 : peer, epoch ? "ms" : "ns",
                         peer / ours);
         }
-    std::printf("\n%-18s %18s %18s %18s\n", "network", "Evaluate (bench)", "profiler's mean", "profiler/bench");
-    for (const BenchShape& shape : benchShapes()) {
-        double bench = time("Evaluate/ours/" + shape.name());
-        double profiled = time("Profiler/ours/" + shape.name());
-        if (bench > 0 && profiled > 0)
-            std::printf("%-18s %15.1f ns %15.1f ns %17.3f\n", shape.name().c_str(), bench, profiled, profiled / bench);
-    }
     const BenchShape& widest = benchShapes().back();
     double linear = time("Linear/ours/" + widest.name());
     if (linear > 0) {
@@ -115,6 +96,23 @@ void printComparison(const std::map<std::string, double>& ns)
     }
 }
 
+// The profiler's mean time per evaluation beside the benchmark's for the same
+// network. Both are wall times: the profiler's clock is the wall clock.
+void printProfilerComparison(const CollectingReporter& reporter)
+{
+    auto time = [](const std::map<std::string, double>& ns, const std::string& name) {
+        auto it = ns.find(name);
+        return it == ns.end() ? 0.0 : it->second;
+    };
+    std::printf("\n%-18s %20s %20s %18s\n", "network", "Evaluate (wall)", "profiler's mean", "profiler/Evaluate");
+    for (const BenchShape& shape : benchShapes()) {
+        double bench = time(reporter.wallNanoseconds, "Evaluate/ours/" + shape.name());
+        double profiled = time(reporter.profilerNanoseconds, "Profiler/ours/" + shape.name());
+        if (bench > 0 && profiled > 0)
+            std::printf("%-18s %17.1f ns %17.1f ns %18.3f\n", shape.name().c_str(), bench, profiled, profiled / bench);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -122,9 +120,11 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    printMachine();
     CollectingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
+    printProfilerComparison(reporter);
     benchmark::Shutdown();
     return 0;
 }

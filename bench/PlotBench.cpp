@@ -1,15 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <map>
-#include <memory>
 #include <numbers>
-#include <string>
 
-#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QImage>
@@ -54,6 +47,7 @@ TDatasetRows sineRows()
     return rows;
 }
 
+// The window with the network attached and the data loaded, shown.
 struct Window {
     TNeuroNet net = sineNet();
     TGrapherForm form;
@@ -66,20 +60,6 @@ struct Window {
     }
 };
 
-// Made on first use, gone before the application.
-std::unique_ptr<Window>& windowHolder()
-{
-    static std::unique_ptr<Window> w;
-    return w;
-}
-
-Window& window()
-{
-    if (!windowHolder())
-        windowHolder() = std::make_unique<Window>();
-    return *windowHolder();
-}
-
 void computePlot(benchmark::State& state)
 {
     TNeuroNet net = sineNet();
@@ -91,7 +71,7 @@ void computePlot(benchmark::State& state)
 
 void plotWindow(benchmark::State& state)
 {
-    Window& w = window();
+    Window w;
     for (auto _ : state)
         w.form.Plot();
 }
@@ -99,7 +79,7 @@ void plotWindow(benchmark::State& state)
 // Plot, then paint the tab's chart as the person would see it.
 void plotAndPaint(benchmark::State& state, int tab)
 {
-    Window& w = window();
+    Window w;
     w.form.PageControl->setCurrentIndex(tab);
     QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
     QChartView* view = views[tab];
@@ -115,7 +95,7 @@ void plotAndPaint(benchmark::State& state, int tab)
 // and the first painting of the tab's chart.
 void firstPlotAndPaint(benchmark::State& state, int tab)
 {
-    Window& w = window();
+    Window w;
     w.form.PageControl->setCurrentIndex(tab);
     QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
     QChartView* view = views[tab];
@@ -140,46 +120,4 @@ const bool registered = [] {
     return true;
 }();
 
-class CollectingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                milliseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> milliseconds;
-};
-
-std::string cpuModel()
-{
-    std::ifstream cpuinfo("/proc/cpuinfo");
-    for (std::string line; std::getline(cpuinfo, line);)
-        if (line.rfind("model name", 0) == 0)
-            return line.substr(line.find(':') + 2);
-    return "unknown";
-}
-
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    std::printf("CPU: %s\n", cpuModel().c_str());
-    CollectingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double compute = reporter.milliseconds["ComputePlot/10000"];
-    if (compute > 0) {
-        std::printf("\n%-28s %10s %16s\n", "10,000 patterns", "ms", "x the computation");
-        for (const auto& [name, ms] : reporter.milliseconds)
-            std::printf("%-28s %10.2f %16.2f\n", name.c_str(), ms, ms / compute);
-    }
-    benchmark::Shutdown();
-    windowHolder().reset();
-    return 0;
-}

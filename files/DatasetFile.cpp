@@ -1,8 +1,11 @@
 #include "files/DatasetFile.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 #include "files/ByteStream.h"
@@ -19,6 +22,19 @@ std::string format(const char* pattern, long long a, long long b = 0, long long 
     return text;
 }
 
+DatasetReadResult asResult(HeaderCheck check)
+{
+    switch (check) {
+    case HeaderCheck::Valid:
+        return DatasetReadResult::Loaded;
+    case HeaderCheck::NotADataset:
+        return DatasetReadResult::NotADataset;
+    case HeaderCheck::Damaged:
+        break;
+    }
+    return DatasetReadResult::Failed;
+}
+
 std::uint64_t recordSize(const TDatasetHeader& header)
 {
     return (std::uint64_t(header.InputCount) + std::uint64_t(header.OutputCount)) * kDatasetElementWidth;
@@ -29,17 +45,19 @@ std::uint64_t recordSize(const TDatasetHeader& header)
 HeaderCheck checkHeader(std::span<const std::uint8_t> head, std::uint64_t fileSize, TDatasetHeader& header,
                         std::string& reason)
 {
-    if (head.size() < kDatasetMagic.size() || !std::equal(kDatasetMagic.begin(), kDatasetMagic.end(), head.begin())) {
-        reason = kIncorrectDatasetFile;
-        return HeaderCheck::NotADataset;
-    }
     ByteReader in(head);
-    if (!in.ReadBytes(header.Magic) || !in.ReadInt32(header.PatternCount) || !in.ReadInt32(header.InputCount)
-        || !in.ReadInt32(header.OutputCount) || !in.ReadInt32(header.InputWidth) || !in.ReadInt32(header.OutputWidth)
-        || !in.ReadInt32(header.Reserved1) || !in.ReadInt32(header.Reserved2)) {
+    if (fileSize < kDatasetHeaderSize || !in.Has(kDatasetHeaderSize)) {
         reason = "The file ends inside the 32-byte dataset header";
         return HeaderCheck::Damaged;
     }
+    if (!std::equal(kDatasetMagic.begin(), kDatasetMagic.end(), head.begin())) {
+        reason = kIncorrectDatasetFile;
+        return HeaderCheck::NotADataset;
+    }
+    in.ReadBytes(header.Magic);
+    for (std::int32_t* field : {&header.PatternCount, &header.InputCount, &header.OutputCount, &header.InputWidth,
+                                &header.OutputWidth, &header.Reserved1, &header.Reserved2})
+        in.ReadInt32(*field);
     if (header.InputWidth != kDatasetElementWidth || header.OutputWidth != kDatasetElementWidth) {
         reason = format("The dataset header gives element widths of %lld and %lld bytes; only 8-byte values can be read",
                         header.InputWidth, header.OutputWidth);
@@ -62,35 +80,75 @@ HeaderCheck checkHeader(std::span<const std::uint8_t> head, std::uint64_t fileSi
     return HeaderCheck::Valid;
 }
 
-DatasetReadResult asResult(HeaderCheck check)
+// Opens a dataset file and reads and judges its header, before anything of
+// the records is read. Unless the result is Loaded, action says what failed
+// ("open" or "read") and reason why.
+DatasetReadResult openDataset(const std::string& fileName, TReadableFile& file, TDatasetHeader& header,
+                              std::string_view& action, std::string& reason)
 {
-    return check == HeaderCheck::NotADataset ? DatasetReadResult::NotADataset : DatasetReadResult::Failed;
+    action = "open";
+    if (!file.Open(fileName, reason))
+        return DatasetReadResult::Failed;
+    action = "read";
+    std::array<std::uint8_t, kDatasetHeaderSize> head{};
+    auto present = std::span(head).first(std::size_t(std::min<std::uint64_t>(file.Size(), kDatasetHeaderSize)));
+    if (!file.ReadAt(0, present, reason))
+        return DatasetReadResult::Failed;
+    return asResult(checkHeader(present, file.Size(), header, reason));
 }
 
-// Reads the header first and the records only when the header holds up, so a
-// large file that is no dataset is never read whole.
-DatasetReadResult readDatasetBytes(const std::string& fileName, std::vector<std::uint8_t>& bytes, std::string& error)
+DatasetReadResult openDataset(const std::string& fileName, TReadableFile& file, TDatasetHeader& header,
+                              std::string& error)
 {
-    std::uint64_t fileSize = 0;
+    std::string_view action;
     std::string reason;
-    if (!ReadFileBytes(fileName, kDatasetHeaderSize, bytes, fileSize, reason)) {
-        error = FileErrorMessage("open", fileName, reason);
-        return DatasetReadResult::Failed;
+    DatasetReadResult result = openDataset(fileName, file, header, action, reason);
+    if (result != DatasetReadResult::Loaded)
+        error = FileErrorMessage(action, fileName, reason);
+    return result;
+}
+
+std::uint64_t valueCount(const TDatasetHeader& header)
+{
+    return std::uint64_t(header.PatternCount) * (std::uint64_t(header.InputCount) + std::uint64_t(header.OutputCount));
+}
+
+// Doubles read as the file's raw little-endian bytes, as this machine's doubles.
+void fromLittleEndian(std::span<double> values)
+{
+    if constexpr (std::endian::native != std::endian::little) {
+        for (double& value : values) {
+            std::uint8_t raw[8];
+            std::memcpy(raw, &value, 8);
+            ByteReader(raw).ReadDouble(value);
+        }
     }
-    TDatasetHeader header;
-    HeaderCheck check = checkHeader(bytes, fileSize, header, reason);
-    if (check != HeaderCheck::Valid) {
-        error = FileErrorMessage("read", fileName, reason);
-        return asResult(check);
-    }
-    if (!ReadFileBytes(fileName, fileSize, bytes, fileSize, reason)) {
-        error = FileErrorMessage("open", fileName, reason);
-        return DatasetReadResult::Failed;
-    }
-    return DatasetReadResult::Loaded;
+}
+
+// Reads values.size() doubles from offset straight into values, without a
+// copy of the file's bytes beside them.
+bool readDoubles(const TReadableFile& file, std::uint64_t offset, std::span<double> values, std::string& reason)
+{
+    std::span<std::uint8_t> raw(reinterpret_cast<std::uint8_t*>(values.data()), values.size() * sizeof(double));
+    if (!file.ReadAt(offset, raw, reason))
+        return false;
+    fromLittleEndian(values);
+    return true;
 }
 
 constexpr const char* kNotEnoughMemory = "Not enough memory for the dataset";
+
+bool allocateValues(std::vector<double>& values, std::uint64_t count)
+{
+    if (!FitsInMemory(count * sizeof(double)))
+        return false;
+    try {
+        values.resize(std::size_t(count));
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
 
 // A value the editor holds, as the double the file stores; false when it
 // lies beyond the double range (an infinity or NaN stays what it is).
@@ -206,38 +264,81 @@ bool WriteDatasetFile(const std::string& fileName, const TMatrix& inputs, const 
 
 DatasetReadResult ReadDatasetFile(const std::string& fileName, TMatrix& inputs, TMatrix& outputs, std::string& error)
 {
-    std::vector<std::uint8_t> bytes;
-    DatasetReadResult result = readDatasetBytes(fileName, bytes, error);
+    TReadableFile file;
+    TDatasetHeader header;
+    DatasetReadResult result = openDataset(fileName, file, header, error);
     if (result != DatasetReadResult::Loaded)
         return result;
-    std::string reason;
-    result = DecodeDataset(bytes, inputs, outputs, reason);
-    if (result != DatasetReadResult::Loaded)
-        error = FileErrorMessage("read", fileName, reason);
-    return result;
+    const int patterns = header.PatternCount;
+    if (!FitsInMemory(valueCount(header) * sizeof(Extended))) {
+        error = FileErrorMessage("read", fileName, kNotEnoughMemory);
+        return DatasetReadResult::Failed;
+    }
+    TMatrix readInputs(patterns, header.InputCount);
+    TMatrix readOutputs(patterns, header.OutputCount);
+    if (readInputs.Rows() != patterns || readOutputs.Rows() != patterns) {
+        error = FileErrorMessage("read", fileName, kNotEnoughMemory);
+        return DatasetReadResult::Failed;
+    }
+    // The records are read a piece at a time into the matrices, so the
+    // file's bytes are never held whole beside them.
+    std::array<double, 8192> piece;
+    std::uint64_t offset = kDatasetHeaderSize;
+    std::uint64_t remaining = valueCount(header);
+    int p = 0, c = 0;
+    const int recordLength = header.InputCount + header.OutputCount;
+    while (remaining > 0) {
+        auto values = std::span(piece).first(std::size_t(std::min<std::uint64_t>(remaining, piece.size())));
+        std::string reason;
+        if (!readDoubles(file, offset, values, reason)) {
+            error = FileErrorMessage("read", fileName, reason);
+            return DatasetReadResult::Failed;
+        }
+        for (double value : values) {
+            if (c < header.InputCount)
+                readInputs.SetItem(p, c, value);
+            else
+                readOutputs.SetItem(p, c - header.InputCount, value);
+            if (++c == recordLength) {
+                c = 0;
+                ++p;
+            }
+        }
+        offset += values.size_bytes();
+        remaining -= values.size();
+    }
+    inputs = std::move(readInputs);
+    outputs = std::move(readOutputs);
+    return DatasetReadResult::Loaded;
 }
 
 bool ReadDatasetRows(const std::string& fileName, TDatasetRows& rows, std::string& error)
 {
-    std::vector<std::uint8_t> bytes;
-    if (readDatasetBytes(fileName, bytes, error) != DatasetReadResult::Loaded)
+    TReadableFile file;
+    TDatasetRows read;
+    if (openDataset(fileName, file, read.Header, error) != DatasetReadResult::Loaded)
         return false;
+    // The header was checked against the file's size, so the count fits.
+    const std::uint64_t count = valueCount(read.Header);
+    if (!allocateValues(read.Values, count)) {
+        error = FileErrorMessage("read", fileName, kNotEnoughMemory);
+        return false;
+    }
     std::string reason;
-    if (DecodeDatasetRows(bytes, rows, reason) != DatasetReadResult::Loaded) {
+    if (!readDoubles(file, kDatasetHeaderSize, read.Values, reason)) {
         error = FileErrorMessage("read", fileName, reason);
         return false;
     }
+    rows = std::move(read);
     return true;
 }
 
 bool CheckDatasetFile(const std::string& fileName, int netInputs, int netOutputs, std::string& reason)
 {
-    std::vector<std::uint8_t> head;
-    std::uint64_t fileSize = 0;
-    if (!ReadFileBytes(fileName, kDatasetHeaderSize, head, fileSize, reason))
-        return false;
+    TReadableFile file;
     TDatasetHeader header;
-    if (checkHeader(head, fileSize, header, reason) != HeaderCheck::Valid)
+    std::string_view action;
+    if (openDataset(fileName, file, header, action, reason) != DatasetReadResult::Loaded)
         return false;
     if (header.InputCount != netInputs || header.OutputCount != netOutputs) {
         reason = kIncompatibleDatasetSizes;

@@ -80,8 +80,10 @@ DatasetReadResult ReadDatasetFile(const std::string& fileName, TMatrix& inputs, 
 // the file cannot be opened, or what is wrong with the file.
 bool CheckDatasetFile(const std::string& fileName, int netInputs, int netOutputs, std::string& reason);
 
-// The reader of the training run and the graphs window. rows changes only on
-// success; otherwise error holds the message.
+// The reader of the training run and the graphs window. The header is
+// checked against the file's size before any record is read, and the records
+// are read straight into rows.Values. rows changes only on success; otherwise
+// error holds the message.
 bool ReadDatasetRows(const std::string& fileName, TDatasetRows& rows, std::string& error);
 
 // The same on bytes in memory; reason is the bare text of what is wrong.

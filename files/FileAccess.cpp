@@ -1,21 +1,26 @@
 #include "files/FileAccess.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <random>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+constexpr std::string_view kNotARegularFile = "Not a regular file";
+
+// Larger reads and writes are split, as the system may do them in part anyway.
+constexpr std::size_t kLargestTransfer = std::size_t(1) << 30;
 
 std::string errnoText(int code)
 {
@@ -29,39 +34,146 @@ std::string fullPath(const std::string& fileName)
     return ec ? fileName : path.lexically_normal().string();
 }
 
-// The file a save replaces: a symbolic link is followed, so that saving
-// through it updates the file it points to instead of replacing the link.
-fs::path saveTarget(const std::string& fileName)
+// The reason a file of this type cannot be read or replaced.
+std::string notRegularReason(mode_t mode)
 {
-    std::error_code ec;
-    fs::path target(fileName);
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        fs::path resolved = fs::canonical(target, ec);
-        if (!ec)
-            return resolved;
-    }
-    return target;
+    return S_ISDIR(mode) ? errnoText(EISDIR) : std::string(kNotARegularFile);
 }
 
-// A new, exclusively created file in the target's folder.
-FileHandle createTemporaryBeside(const fs::path& target, fs::path& tempPath, int& errorCode)
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    ~Descriptor()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int Get() const { return descriptor_; }
+    int Release() { return std::exchange(descriptor_, -1); }
+
+private:
+    int descriptor_;
+};
+
+std::function<int(int)>& syncFunction()
+{
+    static std::function<int(int)> sync;
+    return sync;
+}
+
+int syncDescriptor(int descriptor)
+{
+    const auto& sync = syncFunction();
+    return sync ? sync(descriptor) : ::fsync(descriptor);
+}
+
+// The file a save replaces. A symbolic link is followed, so that saving
+// through it updates the file it points to instead of replacing the link.
+struct SaveTarget {
+    fs::path Path;
+    bool Exists = false;
+    struct stat Info {};
+};
+
+bool findSaveTarget(const std::string& fileName, SaveTarget& target, std::string& reason)
+{
+    target.Path = fileName;
+    struct stat link {};
+    if (::lstat(fileName.c_str(), &link) != 0) {
+        // A new file; a missing folder shows when the temporary file is created.
+        if (errno == ENOENT)
+            return true;
+        reason = errnoText(errno);
+        return false;
+    }
+    if (S_ISLNK(link.st_mode)) {
+        // A link that points nowhere or into a loop fails here and is kept.
+        char* resolved = ::realpath(fileName.c_str(), nullptr);
+        if (!resolved) {
+            reason = errnoText(errno);
+            return false;
+        }
+        target.Path = resolved;
+        std::free(resolved);
+    }
+    if (::stat(target.Path.c_str(), &target.Info) != 0) {
+        reason = errnoText(errno);
+        return false;
+    }
+    if (!S_ISREG(target.Info.st_mode)) {
+        reason = notRegularReason(target.Info.st_mode);
+        return false;
+    }
+    // A file its owner has protected is not replaced behind their back.
+    if (::faccessat(AT_FDCWD, target.Path.c_str(), W_OK, AT_EACCESS) != 0) {
+        reason = errnoText(errno);
+        return false;
+    }
+    target.Exists = true;
+    return true;
+}
+
+// A new, exclusively created file in the target's folder, with a short name
+// so that any name the folder can hold can be saved. Returns the descriptor,
+// or -1 with errno set.
+int createTemporaryBeside(const fs::path& target, mode_t mode, fs::path& tempPath)
 {
     std::random_device device;
     std::mt19937_64 generator((std::uint64_t(device()) << 32) ^ device());
-    fs::path folder = target.parent_path();
-    errorCode = 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[24];
-        std::snprintf(suffix, sizeof suffix, ".%016llx.tmp", static_cast<unsigned long long>(generator()));
-        tempPath = folder / ("." + target.filename().string() + suffix);
-        errno = 0;
-        if (std::FILE* file = std::fopen(tempPath.c_str(), "wbx"))
-            return FileHandle(file);
-        errorCode = errno;
-        if (errorCode != EEXIST)
-            break;
+        char name[32];
+        std::snprintf(name, sizeof name, ".corvalith-%012llx.tmp",
+                      static_cast<unsigned long long>(generator() & 0xffffffffffffULL));
+        tempPath = target.parent_path() / name;
+        int descriptor = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        if (descriptor >= 0 || errno != EEXIST)
+            return descriptor;
     }
-    return nullptr;
+    return -1;
+}
+
+// Gives the new file the old one's owner, group and permissions while it is
+// still empty. What the system refuses (another owner for a user who is not
+// the superuser, modes on a file system without them) is left: the file was
+// created with no more permissions than the old one had.
+void takeOverOwnerAndMode(int descriptor, const struct stat& old)
+{
+    struct stat created {};
+    if (::fstat(descriptor, &created) == 0 && (created.st_uid != old.st_uid || created.st_gid != old.st_gid)) {
+        if (::fchown(descriptor, old.st_uid, old.st_gid) != 0)
+            (void)::fchown(descriptor, uid_t(-1), old.st_gid);
+    }
+    (void)::fchmod(descriptor, old.st_mode & 07777);
+}
+
+bool writeAll(int descriptor, std::span<const std::uint8_t> bytes)
+{
+    while (!bytes.empty()) {
+        ssize_t written = ::write(descriptor, bytes.data(), std::min(bytes.size(), kLargestTransfer));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        bytes = bytes.subspan(std::size_t(written));
+    }
+    return true;
+}
+
+// The rename is only durable once the folder holding the name is synced.
+// The new file is in place by then, so a folder that cannot be synced (some
+// file systems refuse) does not turn the save into a failure.
+void syncFolder(const fs::path& target)
+{
+    fs::path folder = target.parent_path();
+    Descriptor descriptor(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (descriptor.Get() >= 0)
+        (void)syncDescriptor(descriptor.Get());
 }
 
 }  // namespace
@@ -77,86 +189,113 @@ std::string FileErrorMessage(std::string_view action, const std::string& fileNam
     return message;
 }
 
-bool ReadFileBytes(const std::string& fileName, std::uint64_t limit, std::vector<std::uint8_t>& bytes,
-                   std::uint64_t& fileSize, std::string& reason)
+TReadableFile::~TReadableFile()
 {
-    // Only regular files: a folder cannot be read, and a pipe or a device
-    // could block or never end.
-    std::error_code ec;
-    fs::file_status status = fs::status(fs::path(fileName), ec);
-    if (fs::is_directory(status)) {
-        reason = errnoText(EISDIR);
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+bool TReadableFile::Open(const std::string& fileName, std::string& reason)
+{
+    // The name is looked at first so that a device is not even opened when
+    // the name already shows one; what is opened is checked again below.
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        reason = notRegularReason(info.st_mode);
         return false;
     }
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        reason = "Not a regular file";
+    int opened = -1;
+    do
+        opened = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (opened < 0 && errno == EINTR);
+    if (opened < 0) {
+        reason = errnoText(errno);
         return false;
     }
-    errno = 0;
-    FileHandle file(std::fopen(fileName.c_str(), "rb"));
-    if (!file) {
-        reason = errnoText(errno ? errno : ENOENT);
+    Descriptor descriptor(opened);
+    if (::fstat(descriptor.Get(), &info) != 0) {
+        reason = errnoText(errno);
         return false;
     }
-    std::uintmax_t size = fs::file_size(fs::path(fileName), ec);
-    std::vector<std::uint8_t> content;
-    if (!ec && size <= limit)
-        content.reserve(size);
-    std::uint8_t chunk[65536];
-    bool reachedEnd = false;
-    while (content.size() < limit) {
-        std::size_t wanted = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof chunk, limit - content.size()));
-        std::size_t got = std::fread(chunk, 1, wanted, file.get());
-        content.insert(content.end(), chunk, chunk + got);
-        if (got < wanted) {
-            reachedEnd = true;
-            break;
-        }
-    }
-    if (std::ferror(file.get())) {
-        reason = errnoText(errno ? errno : EIO);
+    if (!S_ISREG(info.st_mode)) {
+        reason = notRegularReason(info.st_mode);
         return false;
     }
-    // When the whole file was read its length is what was read; the size on
-    // record only tells what lies beyond the limit.
-    fileSize = reachedEnd || ec ? content.size() : std::max<std::uint64_t>(size, content.size());
-    bytes.swap(content);
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+    descriptor_ = descriptor.Release();
+    size_ = std::uint64_t(info.st_size);
     return true;
+}
+
+bool TReadableFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes, std::string& reason) const
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t wanted = std::min(bytes.size() - done, kLargestTransfer);
+        ssize_t got = ::pread(descriptor_, bytes.data() + done, wanted, off_t(offset + done));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            reason = errnoText(errno);
+            return false;
+        }
+        if (got == 0) {
+            reason = "The file became shorter while it was read";
+            return false;
+        }
+        done += std::size_t(got);
+    }
+    return true;
+}
+
+bool FitsInMemory(std::uint64_t bytes)
+{
+    long pages = ::sysconf(_SC_PHYS_PAGES);
+    long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return true;
+    return bytes / std::uint64_t(pageSize) < std::uint64_t(pages);
 }
 
 bool WriteFileAtomically(const std::string& fileName, std::span<const std::uint8_t> bytes, std::string& error)
 {
-    fs::path target = saveTarget(fileName);
-    fs::path tempPath;
-    int errorCode = 0;
-    FileHandle file = createTemporaryBeside(target, tempPath, errorCode);
-    if (!file) {
-        error = FileErrorMessage("create", fileName, errnoText(errorCode ? errorCode : EIO));
+    SaveTarget target;
+    std::string reason;
+    if (!findSaveTarget(fileName, target, reason)) {
+        error = FileErrorMessage("create", fileName, reason);
         return false;
     }
-    auto discard = [&](std::string_view action, int code) {
-        file.reset();
-        std::error_code ignored;
-        fs::remove(tempPath, ignored);
-        error = FileErrorMessage(action, fileName, errnoText(code ? code : EIO));
+    fs::path tempPath;
+    mode_t mode = target.Exists ? (target.Info.st_mode & 0777) : 0666;
+    Descriptor file(createTemporaryBeside(target.Path, mode, tempPath));
+    if (file.Get() < 0) {
+        error = FileErrorMessage("create", fileName, errnoText(errno));
         return false;
-    };
+    }
+    if (target.Exists)
+        takeOverOwnerAndMode(file.Get(), target.Info);
+    int code = 0;
+    std::string_view action = "write";
     errno = 0;
-    if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size())
-        return discard("write", errno);
-    if (std::fflush(file.get()) != 0)
-        return discard("write", errno);
-    if (std::fclose(file.release()) != 0)
-        return discard("write", errno);
-
-    // The new file replaces the old one with the old one's permissions.
-    std::error_code ec;
-    fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::is_regular_file(old))
-        fs::permissions(tempPath, old.permissions(), ec);
-
-    fs::rename(tempPath, target, ec);
-    if (ec)
-        return discard("create", ec.value());
+    if (!writeAll(file.Get(), bytes) || syncDescriptor(file.Get()) != 0)
+        code = errno ? errno : EIO;
+    if (::close(file.Release()) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && ::rename(tempPath.c_str(), target.Path.c_str()) != 0) {
+        code = errno;
+        action = "create";
+    }
+    if (code != 0) {
+        ::unlink(tempPath.c_str());
+        error = FileErrorMessage(action, fileName, errnoText(code));
+        return false;
+    }
+    syncFolder(target.Path);
     return true;
+}
+
+void SetSyncFunction(std::function<int(int descriptor)> sync)
+{
+    syncFunction() = std::move(sync);
 }

@@ -7,33 +7,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSpinBox>
 
 #include "engine/Neuran.h"
 
-namespace {
-
-class ScreenCentring : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            auto* dialog = static_cast<QWidget*>(watched);
-            if (const QScreen* screen = dialog->screen()) {
-                QRect frame = dialog->frameGeometry();
-                frame.moveCenter(screen->availableGeometry().center());
-                dialog->move(frame.topLeft());
-            }
-        }
-        return false;
-    }
-};
-
-}  // namespace
 
 QSpinBox* NewArrowSpinEdit(QWidget* parent, int minimum, int maximum)
 {
@@ -103,8 +80,6 @@ void SetFieldEnabled(QLineEdit& field, bool enabled)
     }
     field.setPalette(palette);
 }
-
-void CentreOnScreen(QDialog* dialog) { dialog->installEventFilter(new ScreenCentring(dialog)); }
 
 QFont GridFont()
 {

@@ -33,9 +33,6 @@ QPushButton* NewCancelButton(QDialog* dialog);
 // Enabled with the normal text-field ground, or disabled on the dialog's colour.
 void SetFieldEnabled(QLineEdit& field, bool enabled);
 
-// Places the dialog in the middle of its screen every time it is shown.
-void CentreOnScreen(QDialog* dialog);
-
 // The fixed-pitch grid font.
 QFont GridFont();
 

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/StringGrid.h"
 

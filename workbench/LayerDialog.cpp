@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/StringGrid.h"
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/StringGrid.h"
 

@@ -4,12 +4,10 @@
 
 #include <QAction>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
@@ -20,6 +18,7 @@
 #include "analysis/uGrapher.h"
 #include "data/uData.h"
 #include "platform/Prompts.h"
+#include "platform/ScreenPlacement.h"
 #include "workbench/AboutBox.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/InputVectorDialog.h"
@@ -78,10 +77,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     createStatusBar();
 
     resize(914, 601);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CentreOnScreen(this);
 
     OKBottomDlg = new TOKBottomDlg(this);
     OKBottomDlg1 = new TOKBottomDlg1(this);

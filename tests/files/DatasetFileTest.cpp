@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -253,6 +255,7 @@ TEST(DatasetFile, MalformedFilesAreRefusedByEveryReaderAndNothingChanges)
     };
     auto truncateTo = [](std::size_t length) { return Mutation([=](std::vector<std::uint8_t>& b) { b.resize(length); }); };
     const std::string incorrect = "Incorrect dataset file";
+    const std::string insideHeader = "The file ends inside the 32-byte dataset header";
     const std::string shortFile = "The file ends before the last of the 3 patterns its header announces";
     struct Case {
         std::string label;
@@ -263,10 +266,11 @@ TEST(DatasetFile, MalformedFilesAreRefusedByEveryReaderAndNothingChanges)
     const std::vector<Case> cases = {
         {"magic NLD and a zero byte", [](auto& b) { b[3] = 0; }, true, incorrect},
         {"magic in lower case", [](auto& b) { b[0] = 'n'; }, true, incorrect},
-        {"empty file", truncateTo(0), true, incorrect},
-        {"three bytes", truncateTo(3), true, incorrect},
-        {"magic only", truncateTo(4), false, "The file ends inside the 32-byte dataset header"},
-        {"header cut short", truncateTo(31), false, "The file ends inside the 32-byte dataset header"},
+        {"empty file", truncateTo(0), false, insideHeader},
+        {"three bytes", truncateTo(3), false, insideHeader},
+        {"ten bytes of no dataset", [](auto& b) { b.assign(10, 'x'); }, false, insideHeader},
+        {"magic only", truncateTo(4), false, insideHeader},
+        {"header cut short", truncateTo(31), false, insideHeader},
         {"header only", truncateTo(32), false, shortFile},
         {"inside the first record", truncateTo(40), false, shortFile},
         {"after the first record", truncateTo(56), false, shortFile},
@@ -343,4 +347,35 @@ TEST(DatasetFile, FilesThatCannotBeOpenedAreReportedWithTheSystemsReason)
         EXPECT_FALSE(CheckDatasetFile(path, 1, 1, reason));
         EXPECT_EQ(reason, systemText);
     }
+}
+
+TEST(DatasetFile, AFileAnnouncingMoreThanTheMachineCanHoldIsRefusedNotThrown)
+{
+    // A sparse file, its size several times the machine's memory, whose
+    // header matches that size: only the header is really on disk.
+    const std::uint64_t memory = std::uint64_t(::sysconf(_SC_PHYS_PAGES)) * std::uint64_t(::sysconf(_SC_PAGESIZE));
+    const std::uint64_t patterns = 0x7fffffff;
+    const std::uint64_t valuesPerPattern = 4 * memory / (8 * patterns) + 2;
+    auto bytes = encoded(1, 1, 1);
+    bytes.resize(kDatasetHeaderSize);
+    putInt32(bytes, 4, std::int32_t(patterns));
+    putInt32(bytes, 8, 1);
+    putInt32(bytes, 12, std::int32_t(valuesPerPattern - 1));
+    TempDir dir;
+    const std::string name = dir.file("huge.nld");
+    writeBytes(name, bytes);
+    std::filesystem::resize_file(name, kDatasetHeaderSize + patterns * valuesPerPattern * 8);
+
+    const std::string notEnoughMemory = "Cannot read file \"" + name + "\". Not enough memory for the dataset";
+    std::string error;
+    auto [in, out] = editorState();
+    EXPECT_EQ(ReadDatasetFile(name, in, out, error), DatasetReadResult::Failed);
+    EXPECT_EQ(error, notEnoughMemory);
+    expectEditorStateKept(in, out, "huge");
+    TDatasetRows rows;
+    EXPECT_FALSE(ReadDatasetRows(name, rows, error));
+    EXPECT_EQ(error, notEnoughMemory);
+    EXPECT_TRUE(rows.Values.empty());
+    // The setup dialog's check reads the header only.
+    EXPECT_TRUE(CheckDatasetFile(name, 1, int(valuesPerPattern - 1), error)) << error;
 }

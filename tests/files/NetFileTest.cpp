@@ -7,7 +7,9 @@
 #include <functional>
 #include <sstream>
 
+#include "engine/Random.h"
 #include "files/TestFiles.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -348,4 +350,41 @@ TEST(NetFile, AFailedSaveInAReadOnlyFolderKeepsTheOldFile)
     EXPECT_EQ(error, "Cannot create file \"" + name + "\". Permission denied");
     EXPECT_EQ(readBytes(name), (std::vector<std::uint8_t>{4, 5, 6}));
     std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+}
+
+TEST(NetFile, ARejectedFileLeavesTheRandomGeneratorAsItWas)
+{
+    // Building a layer reseeds the generator from the clock; the clock here
+    // gives a value that shows whether that happened.
+    constexpr std::uint32_t kState = 0x12345678, kClock = 0x0badf00d;
+    platform::SetSeedClock([] { return kClock; });
+    const auto full = EncodeNetFile(*sampleNet(true));
+    auto lastLayerTooLarge = full;
+    putInt32(lastLayerTooLarge, 168, 2);
+    std::vector<std::vector<std::uint8_t>> files = {lastLayerTooLarge};
+    for (std::size_t length = 0; length <= full.size(); ++length)
+        files.emplace_back(full.begin(), full.begin() + std::ptrdiff_t(length));
+
+    TempDir dir;
+    for (const auto& bytes : files) {
+        writeBytes(dir.file("net.crv"), bytes);
+        random_generator::SetState(kState);
+        std::unique_ptr<TNeuroNet> net;
+        bool accepted = ReadNetFile(dir.file("net.crv"), net);
+        EXPECT_EQ(random_generator::State(), accepted ? kClock : kState) << bytes.size() << " bytes";
+    }
+    platform::SetSeedClock({});
+}
+
+TEST(NetFile, OnlyTheNetworksBytesAreReadFromAHugeFile)
+{
+    // A network followed by a sparse tail far larger than the machine's memory:
+    // the tail is not part of the network and is never read.
+    TempDir dir;
+    auto net = sampleNet(true);
+    writeBytes(dir.file("tail.crv"), EncodeNetFile(*net));
+    std::filesystem::resize_file(dir.file("tail.crv"), std::uint64_t(1) << 40);
+    std::unique_ptr<TNeuroNet> read;
+    ASSERT_TRUE(ReadNetFile(dir.file("tail.crv"), read));
+    expectSameNet(*net, *read);
 }

@@ -1,0 +1,20 @@
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "bench/Machine.h"
+
+// The windows' benchmarks run on the offscreen platform unless another is asked for.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    printMachine();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
