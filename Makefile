@@ -25,6 +25,7 @@ run: build
 bench: build
 	@$(BUILD)/bench/corvalith_bench
 	@$(BUILD)/bench/corvalith_gui_bench
+	@$(BUILD)/bench/corvalith_editor_bench
 
 # The core tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -1,6 +1,7 @@
 #include "data/NumberText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -18,10 +19,26 @@ struct Decimal {
     bool negative = false;
 };
 
+// Writes value rounded to `significant` digits as d.ddde±x into buffer.
+void scientificDigits(Extended value, int significant, char (&buffer)[128])
+{
+    const double narrow = static_cast<double>(value);
+    if (std::isfinite(narrow) && static_cast<Extended>(narrow) == value) {
+        // A value that is a double (every value read from a dataset file) has
+        // the same correctly rounded digits as a double, and they come several
+        // times faster than from the extended-precision printf.
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, narrow, std::chars_format::scientific,
+                                       significant - 1);
+        *end.ptr = '\0';
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, value);
+    }
+}
+
 Decimal roundToSignificant(Extended value, int significant)
 {
     char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, value);
+    scientificDigits(value, significant, buffer);
     Decimal d;
     const char* p = buffer;
     if (*p == '-') {
@@ -34,6 +51,16 @@ Decimal roundToSignificant(Extended value, int significant)
     if (*p == 'e')
         d.exponent = std::atoi(p + 1);
     return d;
+}
+
+int decimalDigitCount(int n)
+{
+    int count = 1;
+    while (n >= 10) {
+        n /= 10;
+        ++count;
+    }
+    return count;
 }
 
 void stripTrailingZeros(std::string& digits)
@@ -131,6 +158,37 @@ std::string FormatGeneral(Extended value)
     if (d.exponent < -4 || d.exponent >= 15)
         return sign + generalScientific(d);
     return sign + fixedText(d, -1);
+}
+
+int GeneralTextLength(Extended value)
+{
+    if (!std::isfinite(value) || value == 0)
+        return int(FormatGeneral(value).size());
+    char buffer[128];
+    scientificDigits(value, 15, buffer);
+    const char* p = buffer;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    int digits = 0;
+    int significant = 0;  // digits up to the last one that is not 0
+    for (; *p && *p != 'e'; ++p) {
+        if (*p == '.')
+            continue;
+        ++digits;
+        if (*p != '0')
+            significant = digits;
+    }
+    const int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+    const int n = std::max(significant, 1);
+    int length = negative ? 1 : 0;
+    if (exponent < -4 || exponent >= 15)
+        length += (n > 1 ? n + 1 : 1) + 1 + (exponent < 0 ? 1 : 0) + decimalDigitCount(std::abs(exponent));
+    else if (exponent >= 0)
+        length += exponent + 1 + (n > exponent + 1 ? n - exponent : 0);
+    else
+        length += 1 - exponent + n;
+    return length;
 }
 
 std::string FormatShortScientific(Extended value)

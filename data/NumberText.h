@@ -12,6 +12,8 @@
 // General format: 15 significant digits, no trailing zeros; scientific form
 // (5E-5, 1E20) below 0.0001 or with more than 15 digits before the point.
 std::string FormatGeneral(Extended value);
+// The length of FormatGeneral(value), without building the text.
+int GeneralTextLength(Extended value);
 
 // Short scientific format: 5.0000E-001, -1.2250E+001, 0.0000E+000.
 std::string FormatShortScientific(Extended value);

@@ -1,9 +1,13 @@
-// Writes the example networks with the program's own network writer:
+// Writes the example networks and datasets with the program's own writers:
 //   corvalith_make_examples <folder>
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <string>
 
+#include "data/xMatrix.h"
 #include "engine/Neuran.h"
+#include "files/DatasetFile.h"
 #include "files/NetFile.h"
 #include "platform/Platform.h"
 
@@ -64,6 +68,63 @@ bool write(const TNeuroNet& net, const std::string& name)
     return false;
 }
 
+struct Dataset {
+    TMatrix inputs;
+    TMatrix outputs;
+};
+
+// The four corners of the unit square and their exclusive or.
+Dataset xorData()
+{
+    Dataset d{TMatrix(4, 2), TMatrix(4, 1)};
+    for (int p = 0; p < 4; ++p) {
+        const int a = p / 2, b = p % 2;
+        d.inputs.SetItem(p, 0, a);
+        d.inputs.SetItem(p, 1, b);
+        d.outputs.SetItem(p, 0, a ^ b);
+    }
+    return d;
+}
+
+// One period of a sine, 50 points from 0 to 2 pi both included: one input,
+// one output, a curve for the graphs window.
+Dataset sineData()
+{
+    constexpr int kPoints = 50;
+    Dataset d{TMatrix(kPoints, 1), TMatrix(kPoints, 1)};
+    for (int p = 0; p < kPoints; ++p) {
+        const double x = 2 * std::numbers::pi * p / (kPoints - 1);
+        d.inputs.SetItem(p, 0, x);
+        d.outputs.SetItem(p, 0, std::sin(x));
+    }
+    return d;
+}
+
+// Two 2-bit numbers (a1 a0 b1 b0) and the three bits of their sum (s2 s1 s0):
+// 16 pairs, four inputs, three outputs.
+Dataset adderData()
+{
+    Dataset d{TMatrix(16, 4), TMatrix(16, 3)};
+    for (int p = 0; p < 16; ++p) {
+        const int a = p / 4, b = p % 4, sum = a + b;
+        const int bits[4] = {a >> 1, a & 1, b >> 1, b & 1};
+        for (int c = 0; c < 4; ++c)
+            d.inputs.SetItem(p, c, bits[c]);
+        for (int c = 0; c < 3; ++c)
+            d.outputs.SetItem(p, c, (sum >> (2 - c)) & 1);
+    }
+    return d;
+}
+
+bool write(const Dataset& data, const std::string& name)
+{
+    std::string error;
+    if (WriteDatasetFile(name, data.inputs, data.outputs, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -75,5 +136,8 @@ int main(int argc, char** argv)
     std::string folder = argv[1];
     bool ok = write(xorNet(), folder + "/xor.crv");
     ok = write(wideNet(), folder + "/wide-4-8-6-3.crv") && ok;
+    ok = write(xorData(), folder + "/xor.nld") && ok;
+    ok = write(sineData(), folder + "/sine.nld") && ok;
+    ok = write(adderData(), folder + "/adder-2bit.nld") && ok;
     return ok ? 0 : 1;
 }

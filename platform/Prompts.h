@@ -25,11 +25,14 @@ public:
 
     // The chosen file name, or an empty text when the person cancelled.
     // filter is in the toolkit's form: "Corvalith File (*.crv);;All Files (*)".
-    virtual QString openFileName(const QString& filter) = 0;
-    // The save dialog opens on fileName; a name typed without an extension
-    // gets defaultExt ("crv"). An existing file is replaced without a question.
-    virtual QString saveFileName(const QString& fileName, const QString& filter,
-                                 const QString& defaultExt) = 0;
+    // The dialog opens in folder, or the toolkit's choice when it is empty.
+    virtual QString openFileName(const QString& filter, const QString& folder = QString()) = 0;
+    // The save dialog opens on fileName (a file, or a folder); a name typed
+    // without an extension gets defaultExt ("crv"). An existing file is
+    // replaced without a question unless confirmOverwrite is set, when the
+    // dialog asks before accepting its name.
+    virtual QString saveFileName(const QString& fileName, const QString& filter, const QString& defaultExt,
+                                 bool confirmOverwrite = false) = 0;
 
     // Shows dialog modally; true when it was closed with OK.
     virtual bool runModal(QDialog& dialog) = 0;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -56,9 +57,11 @@ bool QtPrompts::inputQuery(const QString& caption, const QString& prompt, QStrin
     return true;
 }
 
-QString QtPrompts::openFileName(const QString& filter)
+QString QtPrompts::openFileName(const QString& filter, const QString& folder)
 {
     QFileDialog dialog(ownerWindow(), QStringLiteral("Open"));
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
@@ -67,16 +70,19 @@ QString QtPrompts::openFileName(const QString& filter)
     return dialog.selectedFiles().constFirst();
 }
 
-QString QtPrompts::saveFileName(const QString& fileName, const QString& filter,
-                                const QString& defaultExt)
+QString QtPrompts::saveFileName(const QString& fileName, const QString& filter, const QString& defaultExt,
+                                bool confirmOverwrite)
 {
     QFileDialog dialog(ownerWindow(), QStringLiteral("Save As"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(defaultExt);
-    dialog.selectFile(fileName);
+    if (QFileInfo(fileName).isDir())
+        dialog.setDirectory(fileName);
+    else
+        dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();

@@ -11,8 +11,8 @@ public:
     void information(const QString& text) override;
     bool confirm(const QString& text) override;
     bool inputQuery(const QString& caption, const QString& prompt, QString& text) override;
-    QString openFileName(const QString& filter) override;
-    QString saveFileName(const QString& fileName, const QString& filter,
-                         const QString& defaultExt) override;
+    QString openFileName(const QString& filter, const QString& folder) override;
+    QString saveFileName(const QString& fileName, const QString& filter, const QString& defaultExt,
+                         bool confirmOverwrite) override;
     bool runModal(QDialog& dialog) override;
 };

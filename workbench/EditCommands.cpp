@@ -12,7 +12,7 @@
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
 #include "workbench/RadioGroup.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 #include "workbench/Unit1.h"
 
 namespace {

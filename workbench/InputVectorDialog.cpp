@@ -8,7 +8,7 @@
 
 #include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 TOKBottomDlg1::TOKBottomDlg1(QWidget* parent) : QDialog(parent)
 {

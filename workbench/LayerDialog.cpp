@@ -11,7 +11,7 @@
 
 #include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 TOKBottomDlg2::TOKBottomDlg2(QWidget* parent) : QDialog(parent)
 {
@@ -38,11 +38,12 @@ TOKBottomDlg2::TOKBottomDlg2(QWidget* parent) : QDialog(parent)
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
 
-    // The bias grid is as wide as its two columns and a scroll bar.
+    // The bias grid is as wide as its two columns and room for a scroll bar,
+    // which shows only when the rows do not all fit.
     const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, StringGrid2);
     StringGrid2->setFixedWidth(32 + 128 + 2 * StringGrid2->frameWidth() + scrollBar + 2);
     StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    StringGrid2->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     auto* top = new QGridLayout;
     top->addWidget(NewCaption(QStringLiteral("Neurons"), SpinEdit1, this), 0, 0);

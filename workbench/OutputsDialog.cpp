@@ -5,7 +5,7 @@
 
 #include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 TOKBottomDlg3::TOKBottomDlg3(QWidget* parent) : QDialog(parent)
 {
@@ -17,6 +17,9 @@ TOKBottomDlg3::TOKBottomDlg3(QWidget* parent) : QDialog(parent)
     StringGrid1 = NewStringGrid(this, 1, 0);
     StringGrid1->setFont(GridFont());
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Read only: no cell is current or selected, so none looks chosen.
+    StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
+    StringGrid1->setFocusPolicy(Qt::NoFocus);
     setGridSize(*StringGrid1, 2, 1);
     setColumnWidths(*StringGrid1, 32, 168);
     OKBtn = NewOkButton(this, QStringLiteral("Close"));

@@ -20,8 +20,21 @@ TEST(NumberText, GeneralFormat)
         {std::numeric_limits<Extended>::infinity(), "INF"}, {-std::numeric_limits<Extended>::infinity(), "-INF"},
         {std::numeric_limits<Extended>::quiet_NaN(), "NAN"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(FormatGeneral(c.value), c.text) << c.text;
+        EXPECT_EQ(GeneralTextLength(c.value), int(std::string(c.text).size())) << c.text;
+    }
+}
+
+TEST(NumberText, GeneralTextLengthIsTheFormattedLength)
+{
+    // Values of every magnitude and digit count, doubles and extended ones.
+    for (int e = -320; e <= 320; e += 7)
+        for (Extended mantissa : {1.0L, -1.0L, 1.5L, 9.99999999999999999L, 1.0L / 7, -2.0L / 3, 123.456L}) {
+            const Extended x = mantissa * std::pow(10.0L, Extended(e));
+            for (Extended value : {x, Extended(double(x))})
+                EXPECT_EQ(GeneralTextLength(value), int(FormatGeneral(value).size())) << FormatGeneral(value);
+        }
 }
 
 TEST(NumberText, ShortScientificFormat)

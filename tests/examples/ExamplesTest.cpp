@@ -1,9 +1,12 @@
+#include <cmath>
 #include <memory>
+#include <numbers>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/Neuran.h"
+#include "files/DatasetFile.h"
 #include "files/NetFile.h"
 
 // The networks in examples/ open and do what they promise.
@@ -47,6 +50,63 @@ TEST(Examples, WideNetworkHasWeightsOfBothSigns)
     EXPECT_GT(negative, 20);
     EXPECT_GT(positive, 20);
     EXPECT_TRUE(net->Evaluate());
+}
+
+struct Dataset {
+    TMatrix inputs, outputs;
+};
+
+Dataset openDataset(const std::string& name)
+{
+    Dataset d;
+    std::string error;
+    EXPECT_EQ(ReadDatasetFile(std::string(CORVALITH_SOURCE_DIR) + "/examples/" + name, d.inputs, d.outputs, error),
+              DatasetReadResult::Loaded)
+        << name << ": " << error;
+    return d;
+}
+
+TEST(Examples, XorDatasetMatchesTheXorNetworksAnswers)
+{
+    const Dataset d = openDataset("xor.nld");
+    ASSERT_EQ(d.inputs.Rows(), 4);
+    ASSERT_EQ(d.inputs.Cols(), 2);
+    ASSERT_EQ(d.outputs.Cols(), 1);
+    auto net = openExample("xor.crv");
+    ASSERT_TRUE(net);
+    for (int p = 0; p < 4; ++p) {
+        net->SetInput(1, double(d.inputs.GetItem(p, 0)));
+        net->SetInput(2, double(d.inputs.GetItem(p, 1)));
+        ASSERT_TRUE(net->Evaluate());
+        EXPECT_NEAR(net->Outputs[0], double(d.outputs.GetItem(p, 0)), 0.001) << "pair " << p;
+    }
+}
+
+TEST(Examples, SineDatasetIsOnePeriod)
+{
+    const Dataset d = openDataset("sine.nld");
+    ASSERT_EQ(d.inputs.Rows(), 50);
+    ASSERT_EQ(d.inputs.Cols(), 1);
+    ASSERT_EQ(d.outputs.Cols(), 1);
+    EXPECT_EQ(d.inputs.GetItem(0, 0), 0.0L);
+    EXPECT_NEAR(double(d.inputs.GetItem(49, 0)), 2 * std::numbers::pi, 1e-12);
+    for (int p = 0; p < 50; ++p)
+        EXPECT_NEAR(double(d.outputs.GetItem(p, 0)), std::sin(double(d.inputs.GetItem(p, 0))), 1e-15);
+}
+
+TEST(Examples, AdderDatasetHoldsEverySumOfTwoBitNumbers)
+{
+    const Dataset d = openDataset("adder-2bit.nld");
+    ASSERT_EQ(d.inputs.Rows(), 16);
+    ASSERT_EQ(d.inputs.Cols(), 4);
+    ASSERT_EQ(d.outputs.Cols(), 3);
+    for (int p = 0; p < 16; ++p) {
+        const auto bit = [](const TMatrix& m, int p, int c) { return int(m.GetItem(p, c)); };
+        const int a = 2 * bit(d.inputs, p, 0) + bit(d.inputs, p, 1);
+        const int b = 2 * bit(d.inputs, p, 2) + bit(d.inputs, p, 3);
+        const int sum = 4 * bit(d.outputs, p, 0) + 2 * bit(d.outputs, p, 1) + bit(d.outputs, p, 2);
+        EXPECT_EQ(sum, a + b) << "pair " << p;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -19,7 +20,7 @@
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
 #include "workbench/RadioGroup.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 
 namespace {
 
@@ -172,10 +173,10 @@ TEST(LayerDialog, InitialState)
     EXPECT_EQ(dlg.StringGrid1->rowCount(), 2);
     EXPECT_EQ(dlg.StringGrid2->columnCount(), 2);
     EXPECT_EQ(dlg.StringGrid2->rowCount(), 1);
-    EXPECT_EQ(dlg.StringGrid1->columnWidth(0), 32);
-    EXPECT_EQ(dlg.StringGrid1->columnWidth(1), 128);
-    EXPECT_EQ(dlg.StringGrid2->columnWidth(0), 32);
-    EXPECT_EQ(dlg.StringGrid2->columnWidth(1), 128);
+    EXPECT_EQ(dlg.StringGrid1->gridColumnWidth(0), 32);
+    EXPECT_EQ(dlg.StringGrid1->gridColumnWidth(1), 128);
+    EXPECT_EQ(dlg.StringGrid2->gridColumnWidth(0), 32);
+    EXPECT_EQ(dlg.StringGrid2->gridColumnWidth(1), 128);
     EXPECT_TRUE(dlg.OKBtn->isDefault());
     expectNothingClipped(dlg);
 }
@@ -221,26 +222,31 @@ TEST(LayerDialog, SpinEdit1ChangeAddsNumberedZeroRowsAndDropsOthers)
     EXPECT_EQ(cellText(*dlg.StringGrid2, 1, 1), "0");
 }
 
-TEST(StringGrid, FixedCellsAreReadOnlyCells)
+TEST(StringGrid, FixedCellsAreHeadersAndTheRestEditableCells)
 {
     TOKBottomDlg2 dlg;
     TStringGrid& grid = *dlg.StringGrid1;
     setGridSize(grid, 3, 3);
-    EXPECT_TRUE(grid.horizontalHeader()->isHidden());
-    EXPECT_TRUE(grid.verticalHeader()->isHidden());
-    for (const auto& [col, row] : {std::pair(0, 0), std::pair(2, 0), std::pair(0, 2)}) {
-        const QModelIndex cell = grid.model()->index(row, col);
-        ASSERT_TRUE(cell.isValid());
-        EXPECT_FALSE(grid.model()->flags(cell) & Qt::ItemIsEditable) << col << "," << row;
-        EXPECT_EQ(cell.data(Qt::BackgroundRole).value<QBrush>().color(), grid.palette().color(QPalette::Button));
-    }
-    EXPECT_TRUE(grid.model()->flags(grid.model()->index(1, 1)) & Qt::ItemIsEditable);
+    setCellText(grid, 2, 0, "k2");
+    setCellText(grid, 0, 2, "m2");
+    EXPECT_FALSE(grid.columnHeader()->isHidden());
+    EXPECT_FALSE(grid.rowHeader()->isHidden());
+    EXPECT_TRUE(dlg.StringGrid2->columnHeader()->isHidden()) << "the bias grid has no fixed row";
+    EXPECT_EQ(grid.model()->rowCount(), 2);
+    EXPECT_EQ(grid.model()->columnCount(), 2);
+    EXPECT_EQ(grid.fixedText(2, 0), "k2");
+    EXPECT_EQ(grid.fixedText(0, 2), "m2");
+    EXPECT_TRUE(grid.model()->flags(grid.modelIndex(1, 1)) & Qt::ItemIsEditable);
     EXPECT_EQ(cellText(grid, 1, 1), "");
     EXPECT_EQ(cellText(grid, 7, 7), "");
     setCellText(grid, 7, 7, "x");  // outside: ignored
     EXPECT_EQ(grid.rowCount(), 3);
-    EXPECT_TRUE(grid.model()->setData(grid.model()->index(2, 2), "typed"));
+    EXPECT_TRUE(grid.model()->setData(grid.modelIndex(2, 2), "typed"));
     EXPECT_EQ(cellText(grid, 2, 2), "typed");
+    QSignalSpy headers(grid.model(), &QAbstractItemModel::headerDataChanged);
+    setCellText(grid, 1, 0, "k1");
+    ASSERT_EQ(headers.count(), 1);
+    EXPECT_EQ(headers[0][0].value<Qt::Orientation>(), Qt::Horizontal);
 }
 
 TEST(StringGrid, ResizingKeepsTextsAndColumnWidths)
@@ -250,17 +256,18 @@ TEST(StringGrid, ResizingKeepsTextsAndColumnWidths)
     setGridSize(grid, 3, 3);
     setCellText(grid, 1, 1, "a");
     setCellText(grid, 2, 2, "b");
-    grid.setColumnWidth(1, 77);
-    grid.setCurrentIndex(grid.model()->index(2, 1));
+    grid.setGridColumnWidth(1, 77);
+    grid.setCurrentIndex(grid.modelIndex(2, 1));
     setGridSize(grid, 5, 4);
-    EXPECT_EQ(grid.currentIndex(), grid.model()->index(2, 1));
+    EXPECT_EQ(grid.currentIndex(), grid.modelIndex(2, 1));
     EXPECT_EQ(cellText(grid, 1, 1), "a");
     EXPECT_EQ(cellText(grid, 2, 2), "b");
     EXPECT_EQ(cellText(grid, 4, 3), "");
-    EXPECT_EQ(grid.columnWidth(0), 32);
-    EXPECT_EQ(grid.columnWidth(1), 77);
-    EXPECT_EQ(grid.columnWidth(4), 128);
-    EXPECT_EQ(grid.rowHeight(3), 24);
+    EXPECT_EQ(grid.gridColumnWidth(0), 32);
+    EXPECT_EQ(grid.gridColumnWidth(1), 77);
+    EXPECT_EQ(grid.gridColumnWidth(4), 128);
+    EXPECT_EQ(grid.rowHeight(2), 24);
+    EXPECT_EQ(grid.gridRowHeight(), 24);
     setGridSize(grid, 2, 4);
     EXPECT_EQ(cellText(grid, 1, 1), "a");
     EXPECT_EQ(cellText(grid, 2, 2), "");
@@ -283,8 +290,8 @@ TEST(StringGrid, AFillIsAnnouncedOnceAtItsEnd)
         EXPECT_EQ(changes.count(), 0);
     }
     ASSERT_EQ(changes.count(), 1);
-    EXPECT_EQ(changes[0][0].value<QModelIndex>(), grid.model()->index(1, 2));
-    EXPECT_EQ(changes[0][1].value<QModelIndex>(), grid.model()->index(2, 3));
+    EXPECT_EQ(changes[0][0].value<QModelIndex>(), grid.modelIndex(2, 1));
+    EXPECT_EQ(changes[0][1].value<QModelIndex>(), grid.modelIndex(3, 2));
     {
         const GridFill fill(grid);  // cells set and then cut off
         setCellText(grid, 3, 3, "y");
@@ -295,21 +302,36 @@ TEST(StringGrid, AFillIsAnnouncedOnceAtItsEnd)
     EXPECT_EQ(changes.count(), 2);
 }
 
+namespace {
+
+// Drags the right edge of grid column col by dx, pressing just left of it in
+// whichever part of the grid lies there.
+void dragColumnEdge(TStringGrid& grid, int col, int dx)
+{
+    const QRect cell = grid.cellRect(col, grid.fixedRows());
+    const QPoint edge(cell.left() + grid.gridColumnWidth(col) - 1, cell.center().y());
+    QWidget* part = col < grid.fixedCols() ? grid.rowHeader()->viewport() : grid.viewport();
+    const QPoint from = part->mapFrom(&grid, edge);
+    const QPoint to = from + QPoint(dx, 0);
+    QTest::mousePress(part, Qt::LeftButton, {}, from);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(to), part->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(part, &drag);
+    QTest::mouseRelease(part, Qt::LeftButton, {}, to);
+}
+
+}  // namespace
+
 TEST(StringGrid, ColumnsAreResizedByDraggingTheirEdge)
 {
     TOKBottomDlg1 dlg;
     dlg.show();
     TStringGrid& grid = *dlg.StringGrid1;
-    QWidget* viewport = grid.viewport();
-    const int edge = grid.columnViewportPosition(0) + grid.columnWidth(0);
-    const int y = grid.rowViewportPosition(0) + 5;
-    QTest::mousePress(viewport, Qt::LeftButton, {}, QPoint(edge, y));
-    QMouseEvent drag(QEvent::MouseMove, QPointF(edge + 40, y), viewport->mapToGlobal(QPointF(edge + 40, y)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(viewport, &drag);
-    QTest::mouseRelease(viewport, Qt::LeftButton, {}, QPoint(edge + 40, y));
-    EXPECT_EQ(grid.columnWidth(0), 72);
-    EXPECT_EQ(grid.columnWidth(1), 192);
+    dragColumnEdge(grid, 0, 40);
+    EXPECT_EQ(grid.gridColumnWidth(0), 72) << "the fixed column";
+    EXPECT_EQ(grid.gridColumnWidth(1), 192);
+    dragColumnEdge(grid, 1, -92);
+    EXPECT_EQ(grid.gridColumnWidth(1), 100);
 }
 
 TEST(InputVectorDialog, InitialStateAndSpinEdit1ChangeAddsRows)
@@ -323,11 +345,11 @@ TEST(InputVectorDialog, InitialStateAndSpinEdit1ChangeAddsRows)
     TStringGrid& grid = *dlg.StringGrid1;
     EXPECT_EQ(grid.columnCount(), 2);
     EXPECT_EQ(grid.rowCount(), 1);
-    EXPECT_EQ(grid.columnWidth(0), 32);
-    EXPECT_EQ(grid.columnWidth(1), 192);
+    EXPECT_EQ(grid.gridColumnWidth(0), 32);
+    EXPECT_EQ(grid.gridColumnWidth(1), 192);
     EXPECT_EQ(grid.font().family(), "Liberation Mono");
     EXPECT_EQ(grid.font().pointSize(), 10);
-    EXPECT_FALSE(grid.model()->flags(grid.model()->index(0, 0)) & Qt::ItemIsEditable);
+    EXPECT_EQ(grid.model()->columnCount(), 1) << "the numbers are the fixed column";
     expectNothingClipped(dlg);
 
     setCellText(grid, 0, 0, " 1");
@@ -350,8 +372,8 @@ TEST(OutputsDialog, ReadOnlyGridAndCloseButton)
     EXPECT_EQ(dlg.size(), QSize(249, 315));
     TStringGrid& grid = *dlg.StringGrid1;
     EXPECT_EQ(grid.editTriggers(), QAbstractItemView::NoEditTriggers);
-    EXPECT_EQ(grid.columnWidth(0), 32);
-    EXPECT_EQ(grid.columnWidth(1), 168);
+    EXPECT_EQ(grid.gridColumnWidth(0), 32);
+    EXPECT_EQ(grid.gridColumnWidth(1), 168);
     setGridSize(grid, 2, 3);
     EXPECT_EQ(grid.rowHeight(2), 24);
     EXPECT_EQ(grid.font().family(), "Liberation Mono");
@@ -380,4 +402,70 @@ TEST(AboutBox, NameVersionAndClose)
     box.show();
     QTest::keyClick(&box, Qt::Key_Return);
     EXPECT_FALSE(box.isVisible());
+}
+
+TEST(LayerDialog, FixedRowAndColumnStayInViewAndEachShowingStartsAtTheFirstCell)
+{
+    TOKBottomDlg2 dlg;
+    // A layer of 64 neurons with 64 inputs, as the command fills it.
+    dlg.SpinEdit1->setValue(64);
+    setGridSize(*dlg.StringGrid1, 65, 65);
+    for (int k = 1; k <= 64; ++k)
+        setCellText(*dlg.StringGrid1, k, 0, QString::number(k));
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    TStringGrid& grid = *dlg.StringGrid1;
+    EXPECT_EQ(grid.currentIndex(), grid.modelIndex(1, 1));
+
+    grid.scrollTo(grid.modelIndex(64, 64));
+    grid.setCurrentIndex(grid.modelIndex(64, 64));
+    ASSERT_GT(grid.horizontalScrollBar()->value(), 0);
+    ASSERT_GT(grid.verticalScrollBar()->value(), 0);
+    // The headers are still there, beside the cells now in view, and they
+    // number what is in view.
+    EXPECT_TRUE(grid.rowHeader()->isVisible());
+    EXPECT_TRUE(grid.columnHeader()->isVisible());
+    EXPECT_EQ(grid.rowHeader()->geometry().left(), grid.viewport()->geometry().left() - grid.gridColumnWidth(0));
+    EXPECT_EQ(grid.columnHeader()->geometry().bottom() + 1, grid.viewport()->geometry().top());
+    const QRect corner = grid.cellRect(64, 64);
+    ASSERT_TRUE(grid.viewport()->geometry().contains(corner.center()));
+    EXPECT_EQ(grid.cellAt(QPoint(grid.cellRect(0, 0).center().x(), corner.center().y())), QPoint(0, 64));
+    EXPECT_EQ(grid.cellAt(QPoint(corner.center().x(), grid.cellRect(0, 0).center().y())), QPoint(64, 0));
+    EXPECT_EQ(grid.fixedText(64, 0), "64");
+    EXPECT_EQ(grid.fixedText(0, 64), "64");
+    const QImage image = grid.grab().toImage();
+    EXPECT_EQ(QColor(image.pixel(grid.cellRect(0, 64).left() + 2, corner.top() + 2)),
+              grid.palette().color(QPalette::Button))
+        << "a row header, not a cell, at the left edge";
+
+    dlg.hide();
+    dlg.show();
+    EXPECT_EQ(grid.horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), 0);
+    EXPECT_EQ(grid.currentIndex(), grid.modelIndex(1, 1));
+}
+
+TEST(LayerDialog, BiasGridShowsAScrollBarOnlyWhenRowsDoNotFit)
+{
+    TOKBottomDlg2 dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_FALSE(dlg.StringGrid2->verticalScrollBar()->isVisible());
+    dlg.SpinEdit1->setValue(64);
+    QTRY_VERIFY(dlg.StringGrid2->verticalScrollBar()->isVisible());
+    const int width = dlg.StringGrid2->width();
+    dlg.SpinEdit1->setValue(1);
+    QTRY_VERIFY(!dlg.StringGrid2->verticalScrollBar()->isVisible());
+    EXPECT_EQ(dlg.StringGrid2->width(), width) << "the grid keeps its width";
+}
+
+TEST(OutputsDialog, NoCellLooksChosen)
+{
+    TOKBottomDlg3 dlg;
+    setGridSize(*dlg.StringGrid1, 2, 3);
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    EXPECT_FALSE(dlg.StringGrid1->currentIndex().isValid());
+    EXPECT_FALSE(dlg.StringGrid1->selectionModel()->hasSelection());
+    EXPECT_EQ(dlg.StringGrid1->focusPolicy(), Qt::NoFocus);
 }

@@ -24,8 +24,10 @@ public:
     struct Query {
         QString caption, prompt, defaultText;
     };
+    // For an open dialog, fileName is the folder it opens in.
     struct FileRequest {
         QString fileName, filter, defaultExt;
+        bool confirmOverwrite = false;
     };
 
     ScriptedPrompts() : previous_(installPrompts(this)) {}
@@ -91,16 +93,16 @@ public:
         return true;
     }
 
-    QString openFileName(const QString& filter) override
+    QString openFileName(const QString& filter, const QString& folder) override
     {
-        filesShown.push_back({QString(), filter, QString()});
+        filesShown.push_back({folder, filter, QString()});
         return nextFile();
     }
 
-    QString saveFileName(const QString& fileName, const QString& filter,
-                         const QString& defaultExt) override
+    QString saveFileName(const QString& fileName, const QString& filter, const QString& defaultExt,
+                         bool confirmOverwrite) override
     {
-        filesShown.push_back({fileName, filter, defaultExt});
+        filesShown.push_back({fileName, filter, defaultExt, confirmOverwrite});
         return nextFile();
     }
 

@@ -17,7 +17,7 @@
 #include "workbench/OutputsDialog.h"
 #include "workbench/RadioGroup.h"
 #include "workbench/ScriptedPrompts.h"
-#include "workbench/StringGrid.h"
+#include "data/StringGrid.h"
 #include "workbench/Unit1.h"
 
 // A fresh main window per test, answered by a script; random weights repeat

@@ -588,3 +588,16 @@ TEST_F(Shell, ShortcutsReachTheirCommands)
 }
 
 }  // namespace
+
+TEST_F(Shell, TrainingDataCommandShowsTheEditorWithItsDataset)
+{
+    form->DataForm->InputMatrix().SetItem(0, 0, 4);
+    script.answerDialog([&](QDialog& dialog) {
+        EXPECT_EQ(&dialog, form->DataForm);
+        auto& editor = static_cast<TDataForm&>(dialog);
+        EXPECT_EQ(editor.InputMatrix().GetItem(0, 0), 4.0L) << "the data live between showings";
+        return false;
+    });
+    form->LearningData1->trigger();
+    EXPECT_EQ(script.dialogsShown.size(), 1u);
+}

@@ -1,24 +1,29 @@
 #pragma once
 
 #include <QString>
-#include <QTableView>
+
+#include "data/GridView.h"
 
 class StringGridModel;
 class QWidget;
 
-// Grids whose fixed rows and columns are ordinary cells (no header views):
-// the first fixedCols columns and fixedRows rows are read-only, never the
-// current cell, and drawn in the button face colour. Rows are 24 pixels
-// high; a column is resized by dragging its right edge. The texts live in a
-// StringGridModel, so a large grid costs a string per cell and no more.
-class TStringGrid : public QTableView {
+// A grid of texts whose fixed first row and column (fixedRows, fixedCols:
+// 0 or 1) are headers that stay in view while the other cells scroll. Rows
+// are 24 pixels high; a column is resized by dragging its right edge. The
+// texts live in a StringGridModel, so a large grid costs a string per cell
+// and no more. Each showing starts at the first ordinary cell.
+class TStringGrid : public TGridView {
     Q_OBJECT
 public:
     TStringGrid(QWidget* parent, int fixedCols, int fixedRows);
 
+    // Grid coordinates, fixed cells included.
     int rowCount() const;
     int columnCount() const;
     StringGridModel& texts() const { return *texts_; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     StringGridModel* texts_;

@@ -1,4 +1,4 @@
-#include "workbench/StringGridModel.h"
+#include "data/StringGridModel.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,33 +8,37 @@ StringGridModel::StringGridModel(int fixedCols, int fixedRows, QObject* parent)
 {
 }
 
-int StringGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int StringGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(rows_ - fixedRows_, 0);
+}
 
-int StringGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : cols_; }
+int StringGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(cols_ - fixedCols_, 0);
+}
 
 QVariant StringGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || !contains(index.column(), index.row()))
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-        return text(index.column(), index.row());
-    case Qt::BackgroundRole:
-        return isFixed(index.column(), index.row()) ? QVariant(fixedBackground_) : QVariant();
-    case Qt::ForegroundRole:
-        return isFixed(index.column(), index.row()) ? QVariant(fixedForeground_) : QVariant();
-    default:
+    return text(index.column() + fixedCols_, index.row() + fixedRows_);
+}
+
+QVariant StringGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
         return {};
-    }
+    if (orientation == Qt::Horizontal)
+        return fixedRows_ > 0 ? text(section + fixedCols_, 0) : QString();
+    return fixedCols_ > 0 ? text(0, section + fixedRows_) : QString();
 }
 
 bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!index.isValid() || !contains(index.column(), index.row()) ||
-        (role != Qt::EditRole && role != Qt::DisplayRole))
+    if (!index.isValid() || (role != Qt::EditRole && role != Qt::DisplayRole))
         return false;
-    setText(index.column(), index.row(), value.toString());
+    setText(index.column() + fixedCols_, index.row() + fixedRows_, value.toString());
     return true;
 }
 
@@ -42,15 +46,7 @@ Qt::ItemFlags StringGridModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    if (isFixed(index.column(), index.row()))
-        return Qt::ItemIsEnabled;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-}
-
-void StringGridModel::setFixedBrushes(const QBrush& background, const QBrush& foreground)
-{
-    fixedBackground_ = background;
-    fixedForeground_ = foreground;
 }
 
 QString StringGridModel::text(int col, int row) const
@@ -66,6 +62,10 @@ void StringGridModel::setText(int col, int row, const QString& text)
         return;
     at(col, row) = text;
     if (fillDepth_ > 0) {
+        if (isFixed(col, row)) {
+            fixedFilled_ = true;
+            return;
+        }
         if (filledCols_.first > filledCols_.second) {
             filledCols_ = {col, col};
             filledRows_ = {row, row};
@@ -74,31 +74,49 @@ void StringGridModel::setText(int col, int row, const QString& text)
         filledRows_ = {std::min(filledRows_.first, row), std::max(filledRows_.second, row)};
         return;
     }
-    const QModelIndex cell = index(row, col);
+    if (isFixed(col, row)) {
+        announceFixed(col, row);
+        return;
+    }
+    const QModelIndex cell = index(row - fixedRows_, col - fixedCols_);
     emit dataChanged(cell, cell, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void StringGridModel::announceFixed(int col, int row)
+{
+    if (row < fixedRows_ && col >= fixedCols_)
+        emit headerDataChanged(Qt::Horizontal, col - fixedCols_, col - fixedCols_);
+    if (col < fixedCols_ && row >= fixedRows_)
+        emit headerDataChanged(Qt::Vertical, row - fixedRows_, row - fixedRows_);
 }
 
 void StringGridModel::setSize(int cols, int rows)
 {
     cols = std::max(cols, 0);
     rows = std::max(rows, 0);
-    if (cols < cols_) {
-        beginRemoveColumns(QModelIndex(), cols, cols_ - 1);
+    const int dataCols = std::max(cols - fixedCols_, 0);
+    const int dataRows = std::max(rows - fixedRows_, 0);
+    if (dataCols < columnCount()) {
+        beginRemoveColumns(QModelIndex(), dataCols, columnCount() - 1);
         reshape(cols, rows_);
         endRemoveColumns();
-    } else if (cols > cols_) {
-        beginInsertColumns(QModelIndex(), cols_, cols - 1);
+    } else if (dataCols > columnCount()) {
+        beginInsertColumns(QModelIndex(), columnCount(), dataCols - 1);
         reshape(cols, rows_);
         endInsertColumns();
+    } else {
+        reshape(cols, rows_);
     }
-    if (rows < rows_) {
-        beginRemoveRows(QModelIndex(), rows, rows_ - 1);
+    if (dataRows < rowCount()) {
+        beginRemoveRows(QModelIndex(), dataRows, rowCount() - 1);
         reshape(cols_, rows);
         endRemoveRows();
-    } else if (rows > rows_) {
-        beginInsertRows(QModelIndex(), rows_, rows - 1);
+    } else if (dataRows > rowCount()) {
+        beginInsertRows(QModelIndex(), rowCount(), dataRows - 1);
         reshape(cols_, rows);
         endInsertRows();
+    } else {
+        reshape(cols_, rows);
     }
 }
 
@@ -131,5 +149,12 @@ void StringGridModel::endFill()
     const int lastCol = std::min(right, cols_ - 1);
     const int lastRow = std::min(bottom, rows_ - 1);
     if (left <= lastCol && top <= lastRow)
-        emit dataChanged(index(top, left), index(lastRow, lastCol), {Qt::DisplayRole, Qt::EditRole});
+        emit dataChanged(index(top - fixedRows_, left - fixedCols_), index(lastRow - fixedRows_, lastCol - fixedCols_),
+                         {Qt::DisplayRole, Qt::EditRole});
+    if (std::exchange(fixedFilled_, false)) {
+        if (columnCount() > 0)
+            emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+        if (rowCount() > 0)
+            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
 }
