@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QImage>
 #include <QPainter>
+#include <QString>
 #include <QTabWidget>
 
 #include "analysis/GraphPlot.h"
@@ -84,8 +85,11 @@ void plotAndPaint(benchmark::State& state, int tab)
     QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
     QChartView* view = views[tab];
     QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    state.counters["width"] = view->width();
+    state.counters["height"] = view->height();
     for (auto _ : state) {
         w.form.Plot();
+        image.fill(Qt::white);
         QPainter painter(&image);
         view->render(&painter);
     }
@@ -100,12 +104,18 @@ void firstPlotAndPaint(benchmark::State& state, int tab)
     QChartView* views[] = {w.form.EChart, w.form.LChart, w.form.FChart};
     QChartView* view = views[tab];
     QImage image(view->size(), QImage::Format_ARGB32_Premultiplied);
+    state.counters["width"] = view->width();
+    state.counters["height"] = view->height();
     for (auto _ : state) {
         w.form.SetNetwork(&w.net);
         w.form.Plot();
+        image.fill(Qt::white);
         QPainter painter(&image);
         view->render(&painter);
     }
+    // To see what was painted: CORVALITH_PLOT_PICTURES=folder.
+    if (QString folder = qEnvironmentVariable("CORVALITH_PLOT_PICTURES"); !folder.isEmpty())
+        image.save(folder + QStringLiteral("/plot-%1.png").arg(tab));
 }
 
 const bool registered = [] {
