@@ -185,4 +185,18 @@ TEST_F(Grapher, DataStayForTheNextShowingAndAClickRedrawsWithThem)
     });
 }
 
+TEST_F(Grapher, AFloatingPointErrorEndsTheDrawingWithTheSystemsMessage)
+{
+    // Without layers the output is the input; a target of 1e-310 puts the
+    // second pattern's relative error beyond the double range.
+    script.answerFile(writeDataset("tiny.nld", {{1}, {1e10}, {1}}, {{2}, {1e-310}, {1}}));
+    showGrapher([&](TGrapherForm& g) {
+        g.actLoad->trigger();
+        EXPECT_EQ(series(g.EChart, 0)->points(), (QList<QPointF>{{1, 50}})) << "drawn up to the error";
+        EXPECT_EQ(g.MeanEdit->text(), "");
+        EXPECT_EQ(series(g.LChart, 1)->count(), 0) << "the lags were not reached";
+    });
+    EXPECT_EQ(script.errors(), std::vector<QString>{"Floating point overflow"});
+}
+
 }  // namespace
