@@ -143,7 +143,6 @@ TGrapherForm::TGrapherForm(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("GrapherForm"));
     setWindowTitle(QStringLiteral("Graphs"));
     CentreOnScreen(this);
-    setSizeGripEnabled(false);
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));

@@ -15,7 +15,6 @@ class QChart;
 class QChartView;
 class QLineEdit;
 class QListWidget;
-class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QToolBar;
