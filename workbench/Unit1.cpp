@@ -122,6 +122,7 @@ void TForm1::createMenus()
     SaveNet1 = addCommand(file, "SaveNet1", QStringLiteral("&Save ... "), &TForm1::SaveNet1Click);
     SaveNet1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveNetAs1 = addCommand(file, "SaveNetAs1", QStringLiteral("Save &as ..."), &TForm1::SaveNetAs1Click);
+    ExportAsC1 = addCommand(file, "ExportAsC1", QStringLiteral("Export as &C ..."), &TForm1::ExportAsC1Click);
     file->addSeparator();
     Exit1 = addCommand(file, "Exit1", QStringLiteral("&Exit"), &TForm1::Exit1Click);
     Exit1->setShortcut(QKeySequence(Qt::Key_F10));

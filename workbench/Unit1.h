@@ -49,6 +49,7 @@ public:
     QAction* LoadNet1;
     QAction* SaveNet1;
     QAction* SaveNetAs1;
+    QAction* ExportAsC1;
     QAction* Exit1;
     // Menu "&Edit" with its "&View" submenu.
     QAction* AddLayer1;
@@ -105,6 +106,7 @@ public:
     void LoadNet1Click();
     void SaveNet1Click();
     void SaveNetAs1Click();
+    void ExportAsC1Click();
     void Exit1Click();
     void AddLayer1Click();
     void N3Click();

@@ -79,7 +79,7 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
 TEST_F(Shell, MenusHoldTheCommandsInOrderWithTheirShortcuts)
 {
     EXPECT_EQ(actionTexts(menuNamed(*form, "&File")),
-              QStringList({"&New", "&Open ...", "&Save ... ", "Save &as ...", "-", "&Exit"}));
+              QStringList({"&New", "&Open ...", "&Save ... ", "Save &as ...", "Export as &C ...", "-", "&Exit"}));
     EXPECT_EQ(actionTexts(menuNamed(*form, "&Edit")),
               QStringList({"&Add layer ...", "-", "&Layer parameters ...", "&Input vector ...", "-",
                            "&View", "-", "&Training data ..."}));
