@@ -18,11 +18,19 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
+                wallNanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                auto profiled = run.counters.find("profiler_ns");
+                if (profiled != run.counters.end())
+                    profilerNanoseconds[run.benchmark_name()] = profiled->second;
+            }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
+    // The wall time, which is what the profiler's clock measures too.
+    std::map<std::string, double> wallNanoseconds;
+    std::map<std::string, double> profilerNanoseconds;
 
 private:
     static double multiplier(benchmark::TimeUnit unit)
@@ -88,6 +96,23 @@ void printComparison(const std::map<std::string, double>& ns)
     }
 }
 
+// The profiler's mean time per evaluation beside the benchmark's for the same
+// network. Both are wall times: the profiler's clock is the wall clock.
+void printProfilerComparison(const CollectingReporter& reporter)
+{
+    auto time = [](const std::map<std::string, double>& ns, const std::string& name) {
+        auto it = ns.find(name);
+        return it == ns.end() ? 0.0 : it->second;
+    };
+    std::printf("\n%-18s %20s %20s %18s\n", "network", "Evaluate (wall)", "profiler's mean", "profiler/Evaluate");
+    for (const BenchShape& shape : benchShapes()) {
+        double bench = time(reporter.wallNanoseconds, "Evaluate/ours/" + shape.name());
+        double profiled = time(reporter.profilerNanoseconds, "Profiler/ours/" + shape.name());
+        if (bench > 0 && profiled > 0)
+            std::printf("%-18s %17.1f ns %17.1f ns %18.3f\n", shape.name().c_str(), bench, profiled, profiled / bench);
+    }
+}
+
 void printImportComparison(const std::map<std::string, double>& ns)
 {
     auto csv = ns.find("Import/csv/100000x10"), nld = ns.find("Import/nld/100000x10");
@@ -109,6 +134,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
     printImportComparison(reporter.nanoseconds);
+    printProfilerComparison(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -13,6 +13,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "analysis/OutputChartsDialog.h"
+#include "analysis/ProfilerDialog.h"
+#include "analysis/uGrapher.h"
 #include "data/uData.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenPlacement.h"
@@ -81,7 +84,11 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     OKBottomDlg2 = new TOKBottomDlg2(this);
     OKBottomDlg3 = new TOKBottomDlg3(this);
     AboutBox = new TAboutBox(this);
+    GrapherForm = new TGrapherForm(this);
+    OKBottomDlg7 = new TOKBottomDlg7(this);
+    OKBottomDlg8 = new TOKBottomDlg8(this);
     DataForm = new TDataForm(this);
+    GrapherForm->DataForm = DataForm;
 
     RedrawDiagram();
 }
@@ -338,18 +345,31 @@ void TForm1::Grapher1Click()
 {
     if (Training)
         return;
+    GrapherForm->SetNetwork(Net.get());
+    prompts().runModal(*GrapherForm);
 }
 
 void TForm1::SpeedProfiler1Click()
 {
     if (Training)
         return;
+    OKBottomDlg7->Net = Net.get();
+    prompts().runModal(*OKBottomDlg7);
 }
 
 void TForm1::OutputChart1Click()
 {
     if (Training)
         return;
+    if (Net->OutputCount() < 2) {
+        prompts().warning(QStringLiteral("This could be run only for multiple outputs networks"));
+        return;
+    }
+    // A failed evaluation leaves the outputs as they were; the diagram shows them dark red.
+    Net->Evaluate();
+    RedrawDiagram();
+    OKBottomDlg8->ShowBars(Net->Outputs);
+    prompts().runModal(*OKBottomDlg8);
 }
 
 void TForm1::LearningProcess1Click()

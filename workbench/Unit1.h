@@ -17,10 +17,13 @@ class QToolBar;
 class QToolButton;
 class TAboutBox;
 class TDataForm;
+class TGrapherForm;
 class TOKBottomDlg;
 class TOKBottomDlg1;
 class TOKBottomDlg2;
 class TOKBottomDlg3;
+class TOKBottomDlg7;
+class TOKBottomDlg8;
 
 // FileName while the network has not been saved or opened.
 inline const QString kUntitledFileName = QStringLiteral("Untitled");
@@ -92,6 +95,9 @@ public:
     TOKBottomDlg2* OKBottomDlg2;
     TOKBottomDlg3* OKBottomDlg3;
     TAboutBox* AboutBox;
+    TGrapherForm* GrapherForm;
+    TOKBottomDlg7* OKBottomDlg7;
+    TOKBottomDlg8* OKBottomDlg8;
     TDataForm* DataForm;
 
     // Command handlers. Each runs inside the error wrapper when reached from

@@ -11,6 +11,9 @@
 #include <QToolButton>
 
 #include "data/NumberText.h"
+#include "analysis/OutputChartsDialog.h"
+#include "analysis/ProfilerDialog.h"
+#include "analysis/uGrapher.h"
 #include "data/uData.h"
 #include "workbench/AboutBox.h"
 #include "workbench/AddLayerDialog.h"
@@ -60,7 +63,8 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
     // The dialogs come after the window, in the start-up order, and live with it.
     QList<QDialog*> dialogs = form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
     const QList<QDialog*> startUpOrder = {form->OKBottomDlg, form->OKBottomDlg1, form->OKBottomDlg2,
-                                          form->OKBottomDlg3, form->AboutBox, form->DataForm};
+                                          form->OKBottomDlg3, form->AboutBox, form->GrapherForm,
+                                          form->OKBottomDlg7, form->OKBottomDlg8, form->DataForm};
     EXPECT_EQ(dialogs, startUpOrder);
 
     const int widths[] = {128, 192, 50};
