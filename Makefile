@@ -41,7 +41,7 @@ fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DCMAKE_AR=/usr/bin/ar -DCMAKE_RANLIB=/usr/bin/ranlib \
 		-DCORVALITH_GUI=OFF -DCORVALITH_BENCH=OFF -DCORVALITH_FUZZ=ON > /dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz FileReadFuzz corvalith_fuzz_seeds
+	@cmake --build build-fuzz -j $(JOBS) --target NetFileFuzz DatasetFileFuzz FileReadFuzz TextDatasetFuzz corvalith_fuzz_seeds
 
 clean:
 	@rm -rf $(BUILD) build-asan build-fuzz

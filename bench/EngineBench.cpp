@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "analysis/ProfilerRun.h"
 #include "bench/Shapes.h"
 #include "engine/Neuran.h"
 #include "platform/Platform.h"
@@ -34,6 +35,21 @@ void evaluate(benchmark::State& state, const BenchShape& shape, int hiddenCode)
     state.counters["MAC/s"] = benchmark::Counter(double(shape.connections()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
+// The profiler's own figure for the same network: its tests run as in the
+// dialog, and the mean of their milliseconds per evaluation is reported in
+// nanoseconds, beside the benchmark's time for the loop around them.
+void profiler(benchmark::State& state, const BenchShape& shape)
+{
+    TNeuroNet net = buildNet(shape, 2, 0);
+    BenchData data = benchData(shape);
+    net.SetInputs(net.InputCount(), data.inputs[0].data());
+    const int tests = 20;
+    double sumOfMeans = 0;
+    for (auto _ : state)
+        sumOfMeans += SummarizeTimes(RunProfilerTests(net, tests, platform::PreciseMilliseconds, {})).Mean;
+    state.counters["profiler_ns"] = 1e6 * sumOfMeans / double(state.iterations());
+}
+
 // One batch epoch as the training run does it.
 void epoch(benchmark::State& state, const BenchShape& shape)
 {
@@ -59,6 +75,7 @@ const bool registered = [] {
     for (const BenchShape& shape : benchShapes()) {
         benchmark::RegisterBenchmark(("Evaluate/ours/" + shape.name()).c_str(), evaluate, shape, 2);
         benchmark::RegisterBenchmark(("Epoch/ours/" + shape.name()).c_str(), epoch, shape)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("Profiler/ours/" + shape.name()).c_str(), profiler, shape)->Unit(benchmark::kMillisecond);
     }
     const BenchShape& widest = benchShapes().back();
     benchmark::RegisterBenchmark(("Linear/ours/" + widest.name()).c_str(), evaluate, widest, 0);

@@ -22,11 +22,18 @@ public:
                 nanoseconds[run.benchmark_name()] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
                 for (const auto& [name, counter] : run.counters)
                     counters[run.benchmark_name()][name] = counter.value;
+                wallNanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                auto profiled = run.counters.find("profiler_ns");
+                if (profiled != run.counters.end())
+                    profilerNanoseconds[run.benchmark_name()] = profiled->second;
             }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, double> nanoseconds;
     std::map<std::string, std::map<std::string, double>> counters;
+    // The wall time, which is what the profiler's clock measures too.
+    std::map<std::string, double> wallNanoseconds;
+    std::map<std::string, double> profilerNanoseconds;
 
 private:
     static double multiplier(benchmark::TimeUnit unit)
@@ -126,6 +133,32 @@ void printTraining(const CollectingReporter& reporter)
         std::printf("one display update, 10,000 patterns and 4 outputs, written and drawn: %.1f ms\n", display / 1e6);
 }
 
+// The profiler's mean time per evaluation beside the benchmark's for the same
+// network. Both are wall times: the profiler's clock is the wall clock.
+void printProfilerComparison(const CollectingReporter& reporter)
+{
+    auto time = [](const std::map<std::string, double>& ns, const std::string& name) {
+        auto it = ns.find(name);
+        return it == ns.end() ? 0.0 : it->second;
+    };
+    std::printf("\n%-18s %20s %20s %18s\n", "network", "Evaluate (wall)", "profiler's mean", "profiler/Evaluate");
+    for (const BenchShape& shape : benchShapes()) {
+        double bench = time(reporter.wallNanoseconds, "Evaluate/ours/" + shape.name());
+        double profiled = time(reporter.profilerNanoseconds, "Profiler/ours/" + shape.name());
+        if (bench > 0 && profiled > 0)
+            std::printf("%-18s %17.1f ns %17.1f ns %18.3f\n", shape.name().c_str(), bench, profiled, profiled / bench);
+    }
+}
+
+void printImportComparison(const std::map<std::string, double>& ns)
+{
+    auto csv = ns.find("Import/csv/100000x10"), nld = ns.find("Import/nld/100000x10");
+    if (csv == ns.end() || nld == ns.end())
+        return;
+    std::printf("\nimport of 100000 pairs x 10 values: CSV text %.1f ms, dataset file %.1f ms, text/binary %.1fx\n",
+                csv->second / 1e6, nld->second / 1e6, csv->second / nld->second);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -138,6 +171,8 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printComparison(reporter.nanoseconds);
     printTraining(reporter);
+    printImportComparison(reporter.nanoseconds);
+    printProfilerComparison(reporter);
     benchmark::Shutdown();
     return 0;
 }

@@ -69,6 +69,20 @@ void clipboard(QPainter& p)
     page(p, QRectF(6.5, 5.5, 8, 9));
 }
 
+// A page of text lines with an arrow: into the page (import) or out of it.
+void textPage(QPainter& p, bool into)
+{
+    page(p, QRectF(5.5, 1.5, 9, 13));
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    for (double y : {5.5, 8.5, 11.5})
+        p.drawLine(QPointF(7.5, y), QPointF(12.5, y));
+    p.setPen(Qt::NoPen);
+    p.setBrush(into ? QColor(40, 160, 40) : QColor(40, 90, 200));
+    QPolygonF arrow = into ? QPolygonF{{8, 9}, {4, 5}, {4, 7.5}, {0.5, 7.5}, {0.5, 10.5}, {4, 10.5}, {4, 13}}
+                           : QPolygonF{{0.5, 9}, {4.5, 5}, {4.5, 7.5}, {8, 7.5}, {8, 10.5}, {4.5, 10.5}, {4.5, 13}};
+    p.drawPolygon(arrow);
+}
+
 }  // namespace
 
 QIcon DataImage(int index)
@@ -92,6 +106,12 @@ QIcon DataImage(int index)
         break;
     case 5:
         page(p, QRectF(2.5, 1.5, 11, 13));
+        break;
+    case 6:
+        textPage(p, true);
+        break;
+    case 7:
+        textPage(p, false);
         break;
     default:
         break;

@@ -125,6 +125,10 @@ void TDataForm::buildToolBar()
                             QStringLiteral(" Paste inputs from the clipboard "), 3, &TDataForm::actPasteInExecute);
     actPasteOut = makeAction("actPasteOut", QStringLiteral("Paste outputs"),
                              QStringLiteral(" Paste outputs from the clipboard "), 3, &TDataForm::actPasteOutExecute);
+    actImportText = makeAction("actImportText", QStringLiteral("Import text ..."),
+                               QStringLiteral(" Import dataset from a text file "), 6, &TDataForm::actImportTextExecute);
+    actExportText = makeAction("actExportText", QStringLiteral("Export text ..."),
+                               QStringLiteral(" Export dataset to a text file "), 7, &TDataForm::actExportTextExecute);
     actClose = makeAction("actClose", QStringLiteral("&Close"), QStringLiteral(" Close data editor  "), 2,
                           &TDataForm::actCloseExecute);
 
@@ -141,6 +145,8 @@ void TDataForm::buildToolBar()
     addSeparator("ToolButton4");
     addButton(actPasteIn, "ToolButton6");
     addButton(actPasteOut, "ToolButton7");
+    addButton(actImportText, "ImportTextButton");
+    addButton(actExportText, "ExportTextButton");
 
     PatEdit = new TCountEdit(this);
     PatEdit->setObjectName(QStringLiteral("PatEdit"));

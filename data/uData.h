@@ -37,6 +37,8 @@ public:
     QAction* actSave;
     QAction* actPasteIn;
     QAction* actPasteOut;
+    QAction* actImportText;
+    QAction* actExportText;
     QAction* actClose;
     TCountEdit* PatEdit;
     TCountEdit* InEdit;
@@ -53,6 +55,8 @@ public:
     void actSaveExecute();
     void actPasteInExecute();
     void actPasteOutExecute();
+    void actImportTextExecute();
+    void actExportTextExecute();
     void actPasteUpdate();
     void actCloseExecute();
     void PatEditChange(const QString& text);
@@ -73,4 +77,5 @@ private:
     bool syncing_ = false;  // one grid is being scrolled to follow the other
     QString openFolder_;
     QString saveFolder_;
+    QString textFolder_;  // where the text import and export dialogs open
 };

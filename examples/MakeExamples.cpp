@@ -1,4 +1,5 @@
-// Writes the example networks and datasets with the program's own writers:
+// Writes the example networks, datasets (binary and text) and the C export
+// with the program's own writers:
 //   corvalith_make_examples <folder>
 #include <cmath>
 #include <cstdio>
@@ -7,8 +8,10 @@
 
 #include "data/xMatrix.h"
 #include "engine/Neuran.h"
+#include "files/CExport.h"
 #include "files/DatasetFile.h"
 #include "files/NetFile.h"
+#include "files/TextDataset.h"
 #include "platform/Platform.h"
 
 namespace {
@@ -125,6 +128,25 @@ bool write(const Dataset& data, const std::string& name)
     return false;
 }
 
+// The same dataset as comma-separated text, for the editor's text import.
+bool writeText(const Dataset& data, const std::string& name)
+{
+    std::string error;
+    if (WriteTextDataset(name, data.inputs, data.outputs, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
+bool exportAsC(TNeuroNet net, const std::string& name)
+{
+    std::string error;
+    if (ExportNetworkAsC(net, name, error))
+        return true;
+    std::fprintf(stderr, "%s: %s\n", name.c_str(), error.c_str());
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -139,5 +161,9 @@ int main(int argc, char** argv)
     ok = write(xorData(), folder + "/xor.nld") && ok;
     ok = write(sineData(), folder + "/sine.nld") && ok;
     ok = write(adderData(), folder + "/adder-2bit.nld") && ok;
+    ok = writeText(xorData(), folder + "/xor.csv") && ok;
+    ok = writeText(sineData(), folder + "/sine.csv") && ok;
+    ok = writeText(adderData(), folder + "/adder-2bit.csv") && ok;
+    ok = exportAsC(xorNet(), folder + "/xor.h") && ok;
     return ok ? 0 : 1;
 }

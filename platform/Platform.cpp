@@ -20,6 +20,12 @@ std::uint32_t TickCount()
     return static_cast<std::uint32_t>(ms);
 }
 
+double PreciseMilliseconds()
+{
+    using namespace std::chrono;
+    return duration<double, std::milli>(steady_clock::now().time_since_epoch()).count();
+}
+
 std::uint32_t SeedClock()
 {
     if (seedClockOverride())

@@ -1,7 +1,9 @@
 #include "workbench/DiagramLayout.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 
 #include "data/NumberText.h"
 #include "engine/Extended.h"
@@ -40,6 +42,41 @@ void addConnections(DiagramBox& item, const DiagramRect& from, const TLayer& lay
     }
 }
 
+// Whether the lines from `from` into item would come out exactly as those of old.
+bool sameConnections(const DiagramBox& old, const DiagramBox& item, const DiagramRect& from, const TLayer& layer)
+{
+    if (old.LineX1 != from.Right || old.LineX2 != item.Rect.Left)
+        return false;
+    std::size_t i = 0;
+    for (int n = 0; n < layer.NeuronCount(); ++n) {
+        const auto row = layer.WeightRow(n);
+        const int y2 = rowCentre(item.Rect, n);
+        for (int k = 0; k < layer.InputCount(); ++k) {
+            if (row[k] == 0)
+                continue;
+            if (i == old.Connections.size())
+                return false;
+            const DiagramConnection& c = old.Connections[i++];
+            if (c.Y1 != rowCentre(from, k) || c.Y2 != y2 ||
+                std::bit_cast<std::uint64_t>(c.Weight) != std::bit_cast<std::uint64_t>(row[k]))
+                return false;
+        }
+    }
+    return i == old.Connections.size();
+}
+
+void addOrReuseConnections(DiagramBox& item, const DiagramRect& from, const TLayer& layer, DiagramBox* old)
+{
+    if (old && !old->Connections.empty() && sameConnections(*old, item, from, layer)) {
+        item.LineX1 = old->LineX1;
+        item.LineX2 = old->LineX2;
+        item.Connections = std::move(old->Connections);
+        item.LinesReused = true;
+        return;
+    }
+    addConnections(item, from, layer);
+}
+
 void addArrow(DiagramBox& item, const DiagramRect& from, int centerY)
 {
     item.HasArrow = true;
@@ -48,7 +85,7 @@ void addArrow(DiagramBox& item, const DiagramRect& from, int centerY)
 
 }  // namespace
 
-DiagramLayout LayoutDiagram(const TNeuroNet& net, bool labels, bool compact, int th)
+DiagramLayout LayoutDiagram(const TNeuroNet& net, bool labels, bool compact, int th, DiagramLayout* previous)
 {
     DiagramLayout d;
     d.MaxWeight = net.MaxAbsWeight();
@@ -81,11 +118,12 @@ DiagramLayout LayoutDiagram(const TNeuroNet& net, bool labels, bool compact, int
         DiagramBox item;
         item.Rect = geometry.box(x, layer.NeuronCount());
         maxBottom = std::max(maxBottom, item.Rect.Bottom);
-        const DiagramRect& previous = d.Items.back().Rect;
+        const DiagramRect& from = d.Items.back().Rect;
+        DiagramBox* old = previous && std::size_t(i) < previous->Items.size() ? &previous->Items[i] : nullptr;
         if (compact)
-            addArrow(item, previous, d.CenterY);
+            addArrow(item, from, d.CenterY);
         else
-            addConnections(item, previous, layer);
+            addOrReuseConnections(item, from, layer, old);
         item.Caption = "Layer " + std::to_string(i) + " (" + std::to_string(layer.NeuronCount()) + ")";
         item.Picture = layer.Params.Activation;
         d.Items.push_back(std::move(item));

@@ -58,6 +58,7 @@ struct DiagramBox {
     int LineX1 = 0;       // start of every connection into this box
     int LineX2 = 0;       // end of every connection into this box
     std::vector<DiagramConnection> Connections;  // zero weights left out
+    bool LinesReused = false;  // Connections taken over unchanged from the previous layout
     bool HasArrow = false;
     DiagramArrow Arrow;
 };
@@ -74,8 +75,11 @@ struct DiagramLayout {
     int Height = 0;
 };
 
-// The diagram of net for the given view options and text height th.
-DiagramLayout LayoutDiagram(const TNeuroNet& net, bool labels, bool compact, int th);
+// The diagram of net for the given view options and text height th. Where a
+// box's lines are exactly those of the same box in previous, they are moved
+// over from there instead of being built again, and marked LinesReused.
+DiagramLayout LayoutDiagram(const TNeuroNet& net, bool labels, bool compact, int th,
+                            DiagramLayout* previous = nullptr);
 
 // Index of the last box j <= lastBox that holds (x, y) strictly inside its
 // outline, or -1.

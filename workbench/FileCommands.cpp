@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QFile>
 
+#include "files/CExport.h"
 #include "files/NetFile.h"
 #include "platform/Prompts.h"
 #include "workbench/Unit1.h"
@@ -94,4 +95,24 @@ void TForm1::ToolButton10Click()
         ReadNetFile(FileName);
     else
         open();
+}
+
+// The save dialog offers the network's own name with the header's extension
+// and asks before replacing a file; the C names inside the header come from
+// the name chosen.
+void TForm1::ExportAsC1Click()
+{
+    if (Training)
+        return;
+    QString suggested = FileName;
+    if (suggested.endsWith(QStringLiteral(".crv"), Qt::CaseInsensitive))
+        suggested.chop(4);
+    suggested += QStringLiteral(".h");
+    QString name = prompts().saveFileName(suggested, QStringLiteral("C Header (*.h);;All Files (*)"),
+                                          QStringLiteral("h"), true);
+    if (name.isEmpty())
+        return;
+    std::string error;
+    if (!ExportNetworkAsC(*Net, localPath(name), error))
+        prompts().error(QString::fromStdString(error));
 }

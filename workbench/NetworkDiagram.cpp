@@ -1,8 +1,12 @@
 #include "workbench/NetworkDiagram.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,6 +22,43 @@ const QColor kShadow(70, 70, 70);
 const QColor kDarkRed(128, 0, 0);
 
 QRect toQRect(int left, int top, int right, int bottom) { return {left, top, right - left, bottom - top}; }
+
+// The busy pointer for as long as it lives, when asked for.
+class BusyPointer {
+public:
+    explicit BusyPointer(bool on) : on_(on)
+    {
+        if (on_)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~BusyPointer()
+    {
+        if (on_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    bool on_;
+};
+
+std::size_t largestLayer(const TNeuroNet* net)
+{
+    std::size_t most = 0;
+    for (int i = 1; net && i <= net->LayerCount(); ++i)
+        most = std::max(most, std::size_t(net->Layer(i).NeuronCount()) * std::size_t(net->Layer(i).InputCount()));
+    return most;
+}
+
+// Band b of every box covers rows b * height onward; the bands the exposed
+// rows reach, from the first to the last.
+std::pair<int, int> bandsOf(const QRect& exposed, int height)
+{
+    return {std::max(exposed.top(), 0) / height, std::max(exposed.bottom(), 0) / height};
+}
+
+bool sameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
 }  // namespace
 
@@ -59,7 +100,16 @@ int NetworkDiagram::textHeight() const { return QFontMetrics(font_).height(); }
 
 void NetworkDiagram::redraw()
 {
-    layout_ = net_ ? LayoutDiagram(*net_, labels_, compact_, textHeight()) : DiagramLayout{};
+    const BusyPointer busy(largestLayer(net_) >= lineCacheFrom_);
+    DiagramLayout next = net_ ? LayoutDiagram(*net_, labels_, compact_, textHeight(), &layout_) : DiagramLayout{};
+    if (!sameBits(next.MaxWeight, layout_.MaxWeight)) {
+        bands_.clear();
+    } else {
+        for (std::size_t j = 0; j < std::max(next.Items.size(), layout_.Items.size()); ++j)
+            if (j >= next.Items.size() || !next.Items[j].LinesReused)
+                bands_.forget(int(j));
+    }
+    layout_ = std::move(next);
     if (net_) {
         Boxes = layout_.Boxes;
         LastBox = layout_.LastBox;
@@ -86,19 +136,31 @@ void NetworkDiagram::paintEvent(QPaintEvent* event)
 
 void NetworkDiagram::PaintBox1Paint(QPainter& painter, const QRect& exposed)
 {
+    const BusyPointer busy(missingBands(exposed));
     painter.fillRect(exposed, kDiagramBackground);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setFont(font_);
+    // A big network has thousands of labels; only those near the exposed rows can show.
+    const int th = textHeight();
+    const auto nearExposed = [&](const DiagramLabel& label) {
+        return label.Y + 2 * th >= exposed.top() && label.Y - th <= exposed.bottom();
+    };
     for (const DiagramLabel& label : layout_.InputLabels)
-        DrawLabel(painter, label);
-    for (const DiagramBox& box : layout_.Items) {
-        DrawConnections(painter, box, exposed);
+        if (nearExposed(label))
+            DrawLabel(painter, label);
+    for (std::size_t j = 0; j < layout_.Items.size(); ++j) {
+        const DiagramBox& box = layout_.Items[j];
+        if (box.Connections.size() >= lineCacheFrom_)
+            DrawCachedConnections(painter, int(j), box, exposed);
+        else
+            DrawConnections(painter, box, exposed);
         if (box.HasArrow)
             DrawArrow(painter, box.Arrow);
         DrawBox(painter, box);
     }
     for (const DiagramLabel& label : layout_.OutputLabels)
-        DrawLabel(painter, label);
+        if (nearExposed(label))
+            DrawLabel(painter, label);
 }
 
 void NetworkDiagram::DrawBox(QPainter& painter, const DiagramBox& box)
@@ -136,6 +198,7 @@ void NetworkDiagram::DrawConnections(QPainter& painter, const DiagramBox& box, c
 {
     if (box.Connections.empty() || box.LineX2 < exposed.left() || box.LineX1 > exposed.right())
         return;
+    ++directLineDraws_;
     int lastGrey = -1;
     for (const DiagramConnection& c : box.Connections) {
         if (std::max(c.Y1, c.Y2) < exposed.top() || std::min(c.Y1, c.Y2) > exposed.bottom())
@@ -148,6 +211,36 @@ void NetworkDiagram::DrawConnections(QPainter& painter, const DiagramBox& box, c
             lastGrey = g;
         }
         painter.drawLine(box.LineX1, c.Y1, box.LineX2, c.Y2);
+    }
+}
+
+bool NetworkDiagram::missingBands(const QRect& exposed) const
+{
+    for (std::size_t j = 0; j < layout_.Items.size(); ++j) {
+        const DiagramBox& box = layout_.Items[j];
+        if (box.Connections.size() < lineCacheFrom_ || box.LineX2 < exposed.left() || box.LineX1 > exposed.right())
+            continue;
+        const auto [first, last] = bandsOf(exposed, bands_.bandHeight());
+        for (int b = first; b <= last; ++b)
+            if (!bands_.has(int(j), b))
+                return true;
+    }
+    return false;
+}
+
+void NetworkDiagram::DrawCachedConnections(QPainter& painter, int boxIndex, const DiagramBox& box,
+                                           const QRect& exposed)
+{
+    if (box.LineX2 < exposed.left() || box.LineX1 > exposed.right())
+        return;
+    const auto [first, last] = bandsOf(exposed, bands_.bandHeight());
+    for (int b = first; b <= last; ++b) {
+        const LineBand& band = bands_.band(box, boxIndex, b, layout_.MaxWeight);
+        const QImage image(reinterpret_cast<const uchar*>(band.Pixels.data()), band.Width, band.Height,
+                           band.Width * 4, QImage::Format_ARGB32_Premultiplied);
+        const QRect target = QRect(band.Left, band.Top, band.Width, band.Height) & exposed;
+        if (!target.isEmpty())
+            painter.drawImage(target, image, target.translated(-band.Left, -band.Top));
     }
 }
 

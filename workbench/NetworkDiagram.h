@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "workbench/DiagramLayout.h"
+#include "workbench/LineBandCache.h"
 
 class TNeuroNet;
 
@@ -29,8 +30,16 @@ public:
     bool compact() const { return compact_; }
 
     // Lays the diagram out again from the network, resizes the surface and
-    // schedules a repaint.
+    // schedules a repaint. Weight lines that did not change are not drawn again.
     void redraw();
+
+    // Boxes with at least this many lines are painted from bands of rows
+    // rendered once and kept until the lines change; smaller ones draw their
+    // lines on every paint.
+    void setLineCacheFrom(std::size_t lines) { lineCacheFrom_ = lines; }
+
+    // How often the lines of a box, or of a band of it, were drawn so far.
+    int lineRenders() const { return directLineDraws_ + bands_.renders(); }
 
     // Box index under (MouseX, MouseY), or -1.
     int HitTest() const;
@@ -62,6 +71,8 @@ private:
     void DrawBox(QPainter& painter, const DiagramBox& box);
     void DrawArrow(QPainter& painter, const DiagramArrow& arrow);
     void DrawConnections(QPainter& painter, const DiagramBox& box, const QRect& exposed);
+    void DrawCachedConnections(QPainter& painter, int boxIndex, const DiagramBox& box, const QRect& exposed);
+    bool missingBands(const QRect& exposed) const;
     void DrawLabel(QPainter& painter, const DiagramLabel& label);
 
     const TNeuroNet* net_ = nullptr;
@@ -71,6 +82,9 @@ private:
     std::array<QPixmap, 7> pictures_;
     DiagramLayout layout_;
     bool pressed_ = false;
+    std::size_t lineCacheFrom_ = 100000;
+    LineBandCache bands_{256, 192};
+    int directLineDraws_ = 0;
 };
 
 // The diagram font: 8-point DejaVu Sans, 13 pixels high.

@@ -13,6 +13,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "analysis/OutputChartsDialog.h"
+#include "analysis/ProfilerDialog.h"
+#include "analysis/uGrapher.h"
 #include "data/uData.h"
 #include "platform/Prompts.h"
 #include "platform/ScreenPlacement.h"
@@ -86,8 +89,12 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     OKBottomDlg4 = new TOKBottomDlg4(this);
     Form7 = new TForm7(this);
     AboutBox = new TAboutBox(this);
+    GrapherForm = new TGrapherForm(this);
+    OKBottomDlg7 = new TOKBottomDlg7(this);
+    OKBottomDlg8 = new TOKBottomDlg8(this);
     DataForm = new TDataForm(this);
     OKBottomDlg4->SetEditor(DataForm);
+    GrapherForm->DataForm = DataForm;
 
     RedrawDiagram();
 }
@@ -121,6 +128,7 @@ void TForm1::createMenus()
     SaveNet1 = addCommand(file, "SaveNet1", QStringLiteral("&Save ... "), &TForm1::SaveNet1Click);
     SaveNet1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveNetAs1 = addCommand(file, "SaveNetAs1", QStringLiteral("Save &as ..."), &TForm1::SaveNetAs1Click);
+    ExportAsC1 = addCommand(file, "ExportAsC1", QStringLiteral("Export as &C ..."), &TForm1::ExportAsC1Click);
     file->addSeparator();
     Exit1 = addCommand(file, "Exit1", QStringLiteral("&Exit"), &TForm1::Exit1Click);
     Exit1->setShortcut(QKeySequence(Qt::Key_F10));
@@ -344,18 +352,31 @@ void TForm1::Grapher1Click()
 {
     if (Training)
         return;
+    GrapherForm->SetNetwork(Net.get());
+    prompts().runModal(*GrapherForm);
 }
 
 void TForm1::SpeedProfiler1Click()
 {
     if (Training)
         return;
+    OKBottomDlg7->Net = Net.get();
+    prompts().runModal(*OKBottomDlg7);
 }
 
 void TForm1::OutputChart1Click()
 {
     if (Training)
         return;
+    if (Net->OutputCount() < 2) {
+        prompts().warning(QStringLiteral("This could be run only for multiple outputs networks"));
+        return;
+    }
+    // A failed evaluation leaves the outputs as they were; the diagram shows them dark red.
+    Net->Evaluate();
+    RedrawDiagram();
+    OKBottomDlg8->ShowBars(Net->Outputs);
+    prompts().runModal(*OKBottomDlg8);
 }
 
 void TForm1::requestTrainingStop()

@@ -20,11 +20,14 @@ class QToolButton;
 class TAboutBox;
 class TDataForm;
 class TForm7;
+class TGrapherForm;
 class TOKBottomDlg;
 class TOKBottomDlg1;
 class TOKBottomDlg2;
 class TOKBottomDlg3;
 class TOKBottomDlg4;
+class TOKBottomDlg7;
+class TOKBottomDlg8;
 
 // FileName while the network has not been saved or opened.
 inline const QString kUntitledFileName = QStringLiteral("Untitled");
@@ -51,6 +54,7 @@ public:
     QAction* LoadNet1;
     QAction* SaveNet1;
     QAction* SaveNetAs1;
+    QAction* ExportAsC1;
     QAction* Exit1;
     // Menu "&Edit" with its "&View" submenu.
     QAction* AddLayer1;
@@ -98,6 +102,9 @@ public:
     TOKBottomDlg4* OKBottomDlg4;
     TForm7* Form7;
     TAboutBox* AboutBox;
+    TGrapherForm* GrapherForm;
+    TOKBottomDlg7* OKBottomDlg7;
+    TOKBottomDlg8* OKBottomDlg8;
     TDataForm* DataForm;
 
     // Command handlers. Each runs inside the error wrapper when reached from
@@ -106,6 +113,7 @@ public:
     void LoadNet1Click();
     void SaveNet1Click();
     void SaveNetAs1Click();
+    void ExportAsC1Click();
     void Exit1Click();
     void AddLayer1Click();
     void N3Click();

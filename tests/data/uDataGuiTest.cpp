@@ -10,12 +10,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
 #include "data/CountEdit.h"
+#include "data/TextImportDialog.h"
 #include "data/uData.h"
 #include "data/uMatEdit.h"
 #include "files/DatasetFile.h"
@@ -125,6 +127,8 @@ TEST_F(DataEditor, StartsWithOnePairOfZerosAndTheFixedLayout)
         {form.actSave, "ToolButton2", " Save dataset to file ", QKeySequence("Ctrl+S")},
         {form.actPasteIn, "ToolButton6", " Paste inputs from the clipboard ", {}},
         {form.actPasteOut, "ToolButton7", " Paste outputs from the clipboard ", {}},
+        {form.actImportText, "ImportTextButton", " Import dataset from a text file ", {}},
+        {form.actExportText, "ExportTextButton", " Export dataset to a text file ", {}},
         {form.actClose, "ToolButton3", " Close data editor  ", {}},
     };
     for (const Expected& e : actions) {
@@ -437,4 +441,89 @@ TEST_F(DataEditor, TooWideTextIsRightAlignedAndCutAtTheCellsLeftEdge)
     EXPECT_TRUE(inkIn(image, cell.right() - 12, cell.right() - 4));
     const QRect header = in.Grid->cellRect(0, 1);
     EXPECT_FALSE(inkIn(image, header.right() - 3, header.right())) << "nothing spills into the row header";
+}
+
+TEST_F(DataEditor, TextButtonsFollowThePasteButtons)
+{
+    const QList<QAction*> order = form.ToolBar1->actions();
+    const qsizetype paste = order.indexOf(form.actPasteOut);
+    EXPECT_EQ(order.indexOf(form.actImportText), paste + 1);
+    EXPECT_EQ(order.indexOf(form.actExportText), paste + 2);
+    EXPECT_EQ(form.actImportText->text(), "Import text ...");
+    EXPECT_EQ(form.actExportText->text(), "Export text ...");
+}
+
+TEST_F(DataEditor, ImportTextTakesTheFileAsTheDialogDividesIt)
+{
+    setSizes(1, 1, 2);
+    std::string text = "t;a;b;c;d\r\n";
+    for (int p = 0; p < 1200; ++p)
+        text += std::to_string(p) + ";1;2;3;" + std::to_string(p) + ".5\r\n";
+    std::ofstream(dir.file("logger.csv"), std::ios::binary) << text;
+
+    // The dialog proposes the editor's output count; the person takes one.
+    int proposed = 0;
+    script.answerFile(QString::fromStdString(dir.file("logger.csv")));
+    script.answerDialog([&](QDialog& d) {
+        auto& dialog = dynamic_cast<TTextImportDialog&>(d);
+        proposed = dialog.OutputColumns();
+        dialog.OutputsEdit->setValue(1);
+        return true;
+    });
+    form.actImportText->trigger();
+    ASSERT_EQ(script.filesShown.size(), 1u);
+    EXPECT_EQ(script.filesShown[0].filter, "Text Files (*.csv *.txt *.tsv *.dat);;All Files (*)");
+    EXPECT_EQ(script.filesShown[0].fileName, QCoreApplication::applicationDirPath());
+    EXPECT_EQ(proposed, 2);
+    EXPECT_EQ(form.InputMatrix().Rows(), 1200);
+    EXPECT_EQ(form.InputMatrix().Cols(), 4);
+    EXPECT_EQ(form.OutputMatrix().Rows(), 1200);
+    EXPECT_EQ(form.OutputMatrix().Cols(), 1);
+    EXPECT_EQ(form.InputMatrix().GetItem(1199, 0), 1199.0L);
+    EXPECT_EQ(form.OutputMatrix().GetItem(1199, 0), 1199.5L);
+    EXPECT_EQ(form.PatEdit->value(), 1000);
+    EXPECT_EQ(form.InEdit->value(), 4);
+    EXPECT_EQ(form.OutEdit->value(), 1);
+    EXPECT_EQ(form.InputEditor->Grid->gridRowCount(), 1201);
+    EXPECT_TRUE(script.messages.empty());
+
+    // Cancelled in the dialog: nothing changes.
+    script.answerFile(QString::fromStdString(dir.file("logger.csv")));
+    script.answerDialog([](QDialog&) { return false; });
+    form.actImportText->trigger();
+    EXPECT_EQ(script.filesShown[1].fileName, QString::fromStdString(dir.path().string())) << "the folder is remembered";
+    EXPECT_EQ(form.InputMatrix().Cols(), 4);
+
+    // A file that cannot be imported: its line and column, no dialog, nothing changed.
+    std::ofstream(dir.file("broken.csv"), std::ios::binary) << "1,2\n3,4\n5,x\n";
+    script.answerFile(QString::fromStdString(dir.file("broken.csv")));
+    form.actImportText->trigger();
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_TRUE(script.errors()[0].startsWith("Cannot import file \"")) << script.errors()[0].toStdString();
+    EXPECT_TRUE(script.errors()[0].endsWith("Line 3, column 2: 'x' is not a valid floating point value"))
+        << script.errors()[0].toStdString();
+    EXPECT_EQ(script.dialogsShown.size(), 2u);
+    EXPECT_EQ(form.InputMatrix().Rows(), 1200);
+    EXPECT_EQ(form.InputMatrix().Cols(), 4);
+}
+
+TEST_F(DataEditor, ExportTextWritesEveryPairAndAsksBeforeReplacing)
+{
+    setSizes(2, 2, 1);
+    fill(form.InputMatrix(), 1);
+    form.OutputMatrix().SetItem(1, 0, 0.1L);
+    script.answerFile(QString::fromStdString(dir.file("data.csv")));
+    form.actExportText->trigger();
+    ASSERT_EQ(script.filesShown.size(), 1u);
+    EXPECT_EQ(script.filesShown[0].filter, "CSV Files (*.csv);;All Files (*)");
+    EXPECT_EQ(script.filesShown[0].defaultExt, "csv");
+    EXPECT_TRUE(script.filesShown[0].confirmOverwrite);
+    std::ifstream in(dir.file("data.csv"), std::ios::binary);
+    std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, "x1,x2,y1\n1,2,0\n11,12,0.1\n");
+
+    script.answerFile(QString::fromStdString(dir.file("no-such-folder/x.csv")));
+    form.actExportText->trigger();
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_TRUE(script.errors()[0].startsWith("Cannot create file \"")) << script.errors()[0].toStdString();
 }

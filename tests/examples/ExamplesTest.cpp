@@ -1,13 +1,17 @@
 #include <cmath>
+#include <fstream>
 #include <memory>
 #include <numbers>
+#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "engine/Neuran.h"
+#include "files/CExport.h"
 #include "files/DatasetFile.h"
 #include "files/NetFile.h"
+#include "files/TextDataset.h"
 
 // The networks in examples/ open and do what they promise.
 namespace {
@@ -107,6 +111,40 @@ TEST(Examples, AdderDatasetHoldsEverySumOfTwoBitNumbers)
         const int sum = 4 * bit(d.outputs, p, 0) + 2 * bit(d.outputs, p, 1) + bit(d.outputs, p, 2);
         EXPECT_EQ(sum, a + b) << "pair " << p;
     }
+}
+
+// Each text dataset is its binary twin, value for value, behind a header line.
+TEST(Examples, TextDatasetsHoldTheBinaryDatasetsValues)
+{
+    for (const char* name : {"xor", "sine", "adder-2bit"}) {
+        const Dataset binary = openDataset(std::string(name) + ".nld");
+        TTextTable table;
+        std::string error;
+        ASSERT_TRUE(ReadTextTable(std::string(CORVALITH_SOURCE_DIR) + "/examples/" + name + ".csv", table, error))
+            << error;
+        EXPECT_EQ(table.ColumnNames.size(), std::size_t(table.ColumnCount)) << name;
+        Dataset text;
+        ASSERT_TRUE(SplitTextTable(table, binary.outputs.Cols(), text.inputs, text.outputs)) << name;
+        ASSERT_EQ(text.inputs.Rows(), binary.inputs.Rows()) << name;
+        ASSERT_EQ(text.inputs.Cols(), binary.inputs.Cols()) << name;
+        for (int p = 0; p < binary.inputs.Rows(); ++p) {
+            for (int c = 0; c < binary.inputs.Cols(); ++c)
+                EXPECT_EQ(text.inputs.GetItem(p, c), binary.inputs.GetItem(p, c)) << name << " " << p;
+            for (int c = 0; c < binary.outputs.Cols(); ++c)
+                EXPECT_EQ(text.outputs.GetItem(p, c), binary.outputs.GetItem(p, c)) << name << " " << p;
+        }
+    }
+}
+
+// The exported header in examples/ is the one the program writes for xor.crv today.
+TEST(Examples, XorHeaderIsTheCurrentExport)
+{
+    auto net = openExample("xor.crv");
+    ASSERT_TRUE(net);
+    std::ifstream in(std::string(CORVALITH_SOURCE_DIR) + "/examples/xor.h", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), CHeaderText(*net, "xor")) << "rebuild it: build/examples/corvalith_make_examples examples";
 }
 
 }  // namespace

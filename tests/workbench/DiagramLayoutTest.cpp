@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "engine/Neuran.h"
@@ -227,4 +229,59 @@ TEST(DiagramLayout, ArrowOutline)
     const std::vector<std::array<int, 2>> expected = {{176, 36}, {253, 36}, {253, 32}, {271, 40},
                                                       {253, 48}, {253, 44}, {176, 44}};
     EXPECT_EQ(points, expected);
+}
+
+namespace {
+
+TNeuroNet threeIntoTwo()
+{
+    TNeuroNet net(3);
+    net.AddLayer(2, zeroParams());
+    net.Layer(1).Weight(0, 1) = 0.5;
+    net.Layer(1).Weight(1, 2) = -1;
+    return net;
+}
+
+}  // namespace
+
+TEST(DiagramLayout, UnchangedLinesAreTakenOverFromThePreviousLayout)
+{
+    TNeuroNet net = threeIntoTwo();
+    DiagramLayout previous = LayoutDiagram(net, true, false, kTH);
+    const std::vector<DiagramConnection> lines = previous.Items[1].Connections;
+    EXPECT_FALSE(previous.Items[1].LinesReused);
+
+    net.SetInput(1, 3);  // only the labels change
+    DiagramLayout again = LayoutDiagram(net, true, false, kTH, &previous);
+    EXPECT_TRUE(again.Items[1].LinesReused);
+    ASSERT_EQ(again.Items[1].Connections.size(), lines.size());
+    EXPECT_EQ(again.Items[1].Connections[1].Y2, lines[1].Y2);
+    EXPECT_EQ(again.InputLabels[0].Text, LayoutDiagram(net, true, false, kTH).InputLabels[0].Text);
+
+    struct Case {
+        const char* what;
+        std::function<void(TNeuroNet&)> change;
+        bool labels;
+    };
+    const Case cases[] = {
+        {"weight", [](TNeuroNet& n) { n.Layer(1).Weight(0, 1) = 0.25; }, true},
+        {"zero becomes a line", [](TNeuroNet& n) { n.Layer(1).Weight(0, 0) = 1; }, true},
+        {"line becomes zero", [](TNeuroNet& n) { n.Layer(1).Weight(1, 2) = 0; }, true},
+        {"labels move the boxes", [](TNeuroNet&) {}, false},
+        {"more inputs move the rows", [](TNeuroNet& n) { n.SetInputCount(4); }, true},
+    };
+    for (const Case& c : cases) {
+        TNeuroNet changed = threeIntoTwo();
+        DiagramLayout old = LayoutDiagram(changed, true, false, kTH);
+        c.change(changed);
+        const DiagramLayout fresh = LayoutDiagram(changed, c.labels, false, kTH);
+        const DiagramLayout next = LayoutDiagram(changed, c.labels, false, kTH, &old);
+        EXPECT_FALSE(next.Items[1].LinesReused) << c.what;
+        ASSERT_EQ(next.Items[1].Connections.size(), fresh.Items[1].Connections.size()) << c.what;
+        for (std::size_t i = 0; i < fresh.Items[1].Connections.size(); ++i) {
+            EXPECT_EQ(next.Items[1].Connections[i].Y1, fresh.Items[1].Connections[i].Y1) << c.what;
+            EXPECT_EQ(next.Items[1].Connections[i].Weight, fresh.Items[1].Connections[i].Weight) << c.what;
+        }
+        EXPECT_EQ(next.Items[1].LineX1, fresh.Items[1].LineX1) << c.what;
+    }
 }

@@ -195,3 +195,45 @@ TEST_F(FileCommands, OpeningANetworkWithoutLayersKeepsLayerParametersEnabled)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FileCommands, ExportAsCWritesTheHeaderNamedAfterTheFile)
+{
+    newNetwork(2);
+    addLayer(3, 1);
+    addLayer(1, 0);
+    form->Net->Evaluate();
+    const std::vector<double> outputs = form->Net->Outputs;
+
+    // An untitled network is offered as Untitled.h; the C names follow the chosen file.
+    const QString header = path("my net.h");
+    script.answerFile(header);
+    form->ExportAsC1->trigger();
+    ASSERT_EQ(script.filesShown.size(), 1u);
+    EXPECT_EQ(script.filesShown[0].fileName, "Untitled.h");
+    EXPECT_EQ(script.filesShown[0].filter, "C Header (*.h);;All Files (*)");
+    EXPECT_EQ(script.filesShown[0].defaultExt, "h");
+    EXPECT_TRUE(script.filesShown[0].confirmOverwrite);
+    QFile written(header);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("static inline int my_net_evaluate(const double *inputs, double *outputs)"));
+    EXPECT_TRUE(form->Net->Evaluated);
+    EXPECT_EQ(form->Net->Outputs, outputs);
+
+    // A saved network is offered under its own name; a failed write says why.
+    const QString saved = path("xor.crv");
+    script.answerFile(saved);
+    form->SaveNetAs1->trigger();
+    script.answerFile(path("missing/xor.h"));
+    form->ExportAsC1->trigger();
+    EXPECT_EQ(script.filesShown.back().fileName, path("xor.h"));
+    ASSERT_EQ(script.errors().size(), 1u);
+    EXPECT_TRUE(script.errors()[0].startsWith("Cannot create file")) << script.errors()[0].toStdString();
+
+    script.answerFile(QString());
+    form->ExportAsC1->trigger();
+    EXPECT_EQ(script.errors().size(), 1u);
+}
+
+}  // namespace

@@ -11,6 +11,9 @@
 #include <QToolButton>
 
 #include "data/NumberText.h"
+#include "analysis/OutputChartsDialog.h"
+#include "analysis/ProfilerDialog.h"
+#include "analysis/uGrapher.h"
 #include "data/uData.h"
 #include "training/ProgressWindow.h"
 #include "training/TrainingSetupDialog.h"
@@ -63,7 +66,8 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
     QList<QDialog*> dialogs = form->findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
     const QList<QDialog*> startUpOrder = {form->OKBottomDlg, form->OKBottomDlg1, form->OKBottomDlg2,
                                           form->OKBottomDlg3, form->OKBottomDlg4, form->Form7,
-                                          form->AboutBox, form->DataForm};
+                                          form->AboutBox, form->GrapherForm, form->OKBottomDlg7,
+                                          form->OKBottomDlg8, form->DataForm};
     EXPECT_EQ(dialogs, startUpOrder);
 
     const int widths[] = {128, 192, 50};
@@ -78,7 +82,7 @@ TEST_F(Shell, StartsWithAOneInputNetworkAndTheFixedLayout)
 TEST_F(Shell, MenusHoldTheCommandsInOrderWithTheirShortcuts)
 {
     EXPECT_EQ(actionTexts(menuNamed(*form, "&File")),
-              QStringList({"&New", "&Open ...", "&Save ... ", "Save &as ...", "-", "&Exit"}));
+              QStringList({"&New", "&Open ...", "&Save ... ", "Save &as ...", "Export as &C ...", "-", "&Exit"}));
     EXPECT_EQ(actionTexts(menuNamed(*form, "&Edit")),
               QStringList({"&Add layer ...", "-", "&Layer parameters ...", "&Input vector ...", "-",
                            "&View", "-", "&Training data ..."}));
