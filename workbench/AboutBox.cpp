@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/ToolbarIcons.h"
 
@@ -12,6 +13,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral(" About"));
+    CentreOnScreen(this);
 
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
