@@ -1,7 +1,6 @@
 #include "analysis/ChartParts.h"
 
 #include <algorithm>
-#include <exception>
 
 #include <QApplication>
 #include <QBrush>
@@ -94,13 +93,4 @@ void CopyChartToClipboard(QChartView& view)
     QApplication::clipboard()->setPixmap(view.grab());
 }
 
-void ReportCurrentException()
-{
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        prompts().error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        prompts().error(QStringLiteral("Unknown error"));
-    }
-}
+

@@ -32,17 +32,4 @@ QList<QPointF> ToChartPoints(const PlotPoints& points);
 // The chart as the person sees it, as a picture on the clipboard.
 void CopyChartToClipboard(QChartView& view);
 
-// Shows the exception being handled in the error box.
-void ReportCurrentException();
 
-// Runs a command of an analysis window; an exception ends it with the error
-// box instead of reaching Qt.
-template <class Command>
-void RunReporting(Command&& command)
-{
-    try {
-        command();
-    } catch (...) {
-        ReportCurrentException();
-    }
-}

@@ -13,6 +13,7 @@
 #include "analysis/ChartParts.h"
 #include "data/NumberText.h"
 #include "platform/Platform.h"
+#include "platform/Prompts.h"
 #include "platform/QtPlatform.h"
 #include "platform/ScreenPlacement.h"
 #include "workbench/DialogParts.h"

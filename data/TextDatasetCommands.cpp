@@ -47,13 +47,7 @@ void TDataForm::actImportTextExecute()
         prompts().error(QStringLiteral("Not enough memory for the dataset"));
         return;
     }
-    PatEdit->setCount(inputs.Rows());
-    InEdit->setCount(inputs.Cols());
-    OutEdit->setCount(outputs.Cols());
-    InputMatrix() = std::move(inputs);
-    OutputMatrix() = std::move(outputs);
-    InputEditor->UpdateGrid();
-    OutputEditor->UpdateGrid();
+    takeDataset(std::move(inputs), std::move(outputs));
 }
 
 void TDataForm::actExportTextExecute()

@@ -262,8 +262,7 @@ void TDataForm::actNewExecute()
 {
     InputMatrix().Fill(0);
     OutputMatrix().Fill(0);
-    InputEditor->UpdateGrid();
-    OutputEditor->UpdateGrid();
+    updateGrids();
 }
 
 void TDataForm::actOpenExecute()
@@ -286,13 +285,26 @@ void TDataForm::ReadDataset(const QString& fileName)
         prompts().error(QString::fromStdString(error));
         return;
     }
-    if (result == DatasetReadResult::Loaded) {
-        PatEdit->setCount(inputs.Rows());
-        InEdit->setCount(inputs.Cols());
-        OutEdit->setCount(outputs.Cols());
-        InputMatrix() = std::move(inputs);
-        OutputMatrix() = std::move(outputs);
-    }
+    if (result == DatasetReadResult::Loaded)
+        takeDataset(std::move(inputs), std::move(outputs));
+    else
+        updateGrids();
+}
+
+// The spin edits show the new counts (and resize the matrices on the way),
+// then the matrices take the dataset's own dimensions, beyond 1000 as well.
+void TDataForm::takeDataset(TMatrix&& inputs, TMatrix&& outputs)
+{
+    PatEdit->setCount(inputs.Rows());
+    InEdit->setCount(inputs.Cols());
+    OutEdit->setCount(outputs.Cols());
+    InputMatrix() = std::move(inputs);
+    OutputMatrix() = std::move(outputs);
+    updateGrids();
+}
+
+void TDataForm::updateGrids()
+{
     InputEditor->UpdateGrid();
     OutputEditor->UpdateGrid();
 }

@@ -70,6 +70,8 @@ protected:
 
 private:
     void buildToolBar();
+    void takeDataset(TMatrix&& inputs, TMatrix&& outputs);
+    void updateGrids();
     QWidget* newCountPanel(const QString& panelName, const QString& labelName, const QString& caption,
                            TCountEdit* edit);
     QFrame* newSidePanel(const QString& panelName, const QString& titleName, const QString& title);

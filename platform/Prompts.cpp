@@ -1,5 +1,7 @@
 #include "platform/Prompts.h"
 
+#include <exception>
+
 #include "platform/QtPrompts.h"
 
 namespace {
@@ -24,4 +26,15 @@ Prompts* installPrompts(Prompts* p)
     Prompts* previous = installed;
     installed = p;
     return previous;
+}
+
+void ReportCurrentException()
+{
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        prompts().error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        prompts().error(QStringLiteral("Unknown error"));
+    }
 }

@@ -45,3 +45,19 @@ Prompts& prompts();
 // Installs p (not owned; nullptr restores the Qt boxes) and returns the
 // previous one.
 Prompts* installPrompts(Prompts* p);
+
+// Shows the exception being handled in the error box: its own text, or
+// "Unknown error". Call it only from a catch block.
+void ReportCurrentException();
+
+// Runs a window's command; an exception ends it with the error box instead
+// of reaching Qt's event loop.
+template <class Command>
+void RunReporting(Command&& command)
+{
+    try {
+        command();
+    } catch (...) {
+        ReportCurrentException();
+    }
+}

@@ -258,16 +258,7 @@ QMenu* TForm1::createPopupMenu()
     return nullptr;
 }
 
-void TForm1::reportException()
-{
-    try {
-        throw;
-    } catch (const std::exception& e) {
-        prompts().error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        prompts().error(QStringLiteral("Unknown error"));
-    }
-}
+
 
 void TForm1::setCaption(const QString& fileName)
 {

@@ -8,6 +8,7 @@
 #include "data/xMatrix.h"
 #include "engine/Neuran.h"
 #include "files/DatasetFile.h"
+#include "platform/Prompts.h"
 
 class NetworkDiagram;
 class QAction;
@@ -174,7 +175,6 @@ private:
     QToolButton* addToolButton(const char* objectName, const QString& caption,
                                const QString& hint, int icon, void (TForm1::*handler)());
     void connectCommand(QAction* action, void (TForm1::*handler)());
-    void reportException();
     void setCaption(const QString& fileName);
     void saveAs();
     void open();
@@ -186,9 +186,5 @@ private:
 template <class Command>
 void TForm1::runCommand(Command&& command)
 {
-    try {
-        command();
-    } catch (...) {
-        reportException();
-    }
+    RunReporting(std::forward<Command>(command));
 }
