@@ -9,7 +9,7 @@
 #include <QClipboard>
 #include <QValueAxis>
 
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 QChartView* NewChartView(QWidget* parent, const QString& objectName, const QString& xTitle, const QString& yTitle)
 {

@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "analysis/ChartParts.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 
 TOKBottomDlg8::TOKBottomDlg8(QWidget* parent) : QDialog(parent)

@@ -13,9 +13,9 @@
 #include "analysis/ChartParts.h"
 #include "data/NumberText.h"
 #include "platform/Platform.h"
-#include "platform/Prompts.h"
 #include "platform/QtPlatform.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/Prompts.h"
+#include "platform/gui/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 
 namespace {

@@ -21,8 +21,8 @@
 
 #include "analysis/ChartParts.h"
 #include "data/uData.h"
-#include "platform/Prompts.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/Prompts.h"
+#include "platform/gui/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/ToolbarIcons.h"
 

@@ -25,7 +25,7 @@
 #include "data/uMatEdit.h"
 #include "files/DatasetFile.h"
 #include "files/TextDataset.h"
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "data/uData.h"
 #include "data/uMatEdit.h"
 #include "files/TextDataset.h"
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 // The editor's text import and export, beside its dataset file commands.
 

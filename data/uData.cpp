@@ -21,8 +21,8 @@
 #include "data/NumberText.h"
 #include "data/uMatEdit.h"
 #include "files/DatasetFile.h"
-#include "platform/Prompts.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/Prompts.h"
+#include "platform/gui/ScreenPlacement.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 
 #include "data/NumberText.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 
 namespace {
 

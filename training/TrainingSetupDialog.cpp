@@ -16,8 +16,8 @@
 
 #include "data/uData.h"
 #include "files/DatasetFile.h"
-#include "platform/Prompts.h"
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/Prompts.h"
+#include "platform/gui/ScreenPlacement.h"
 
 const QString TOKBottomDlg4::OpenDialog1Filter = QStringLiteral("Learning Data Files (*.nld);;All Files (*)");
 

@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/ToolbarIcons.h"
 

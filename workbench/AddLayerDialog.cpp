@@ -9,7 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 #include "workbench/DialogParts.h"
 #include "workbench/RadioGroup.h"
 

@@ -4,15 +4,15 @@
 #include <QSpinBox>
 
 #include "data/NumberText.h"
+#include "data/StringGrid.h"
 #include "engine/Extended.h"
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 #include "workbench/AddLayerDialog.h"
 #include "workbench/DialogParts.h"
 #include "workbench/InputVectorDialog.h"
 #include "workbench/LayerDialog.h"
 #include "workbench/OutputsDialog.h"
 #include "workbench/RadioGroup.h"
-#include "data/StringGrid.h"
 #include "workbench/Unit1.h"
 
 namespace {

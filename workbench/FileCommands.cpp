@@ -3,7 +3,7 @@
 
 #include "files/CExport.h"
 #include "files/NetFile.h"
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 #include "workbench/Unit1.h"
 
 namespace {

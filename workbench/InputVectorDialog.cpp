@@ -6,9 +6,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "platform/ScreenPlacement.h"
-#include "workbench/DialogParts.h"
 #include "data/StringGrid.h"
+#include "platform/gui/ScreenPlacement.h"
+#include "workbench/DialogParts.h"
 
 TOKBottomDlg1::TOKBottomDlg1(QWidget* parent) : QDialog(parent)
 {

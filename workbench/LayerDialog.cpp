@@ -9,9 +9,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "platform/ScreenPlacement.h"
-#include "workbench/DialogParts.h"
 #include "data/StringGrid.h"
+#include "platform/gui/ScreenPlacement.h"
+#include "workbench/DialogParts.h"
 
 TOKBottomDlg2::TOKBottomDlg2(QWidget* parent) : QDialog(parent)
 {

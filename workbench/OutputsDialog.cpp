@@ -3,9 +3,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/ScreenPlacement.h"
-#include "workbench/DialogParts.h"
 #include "data/StringGrid.h"
+#include "platform/gui/ScreenPlacement.h"
+#include "workbench/DialogParts.h"
 
 TOKBottomDlg3::TOKBottomDlg3(QWidget* parent) : QDialog(parent)
 {

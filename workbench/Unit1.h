@@ -8,7 +8,7 @@
 #include "data/xMatrix.h"
 #include "engine/Neuran.h"
 #include "files/DatasetFile.h"
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 class NetworkDiagram;
 class QAction;

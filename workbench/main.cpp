@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "platform/Prompts.h"
-#include "platform/QtPrompts.h"
+#include "platform/gui/Prompts.h"
+#include "platform/gui/QtPrompts.h"
 #include "workbench/StartUp.h"
 #include "workbench/Unit1.h"
 

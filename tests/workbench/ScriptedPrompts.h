@@ -9,7 +9,7 @@
 #include <QString>
 #include <gtest/gtest.h>
 
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 // Prompts answered from a script: each question takes the next queued answer,
 // and every box shown is recorded. A question with nothing queued fails the

@@ -1,4 +1,4 @@
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 #include <exception>
 
-#include "platform/QtPrompts.h"
+#include "platform/gui/QtPrompts.h"
 
 namespace {
 

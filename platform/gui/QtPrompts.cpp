@@ -1,4 +1,4 @@
-#include "platform/QtPrompts.h"
+#include "platform/gui/QtPrompts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "platform/ScreenPlacement.h"
+#include "platform/gui/ScreenPlacement.h"
 
 namespace {
 

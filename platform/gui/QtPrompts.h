@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Prompts.h"
+#include "platform/gui/Prompts.h"
 
 // The real boxes: QMessageBox, QInputDialog, QFileDialog and QDialog::exec,
 // each parented to the active window so it stays on top of it.
